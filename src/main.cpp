@@ -1,0 +1,26 @@
+#include "screen_catalogue.h"
+#include "shell/screen_registry.h"
+#include "window/app_style.h"
+
+#include <QApplication>
+#include <QGuiApplication>
+
+#include <cstdio>
+#include <cstdlib>
+
+int main(int argc, char *argv[])
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY") &&
+        qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")) {
+        std::fputs("quorvel: no display found (neither DISPLAY nor WAYLAND_DISPLAY is set).\n", stderr);
+        return EXIT_FAILURE;
+    }
+    QApplication app(argc, argv);
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.quorvel.Quorvel"));
+    quorvel::applyProgramStyle(app);
+
+    quorvel::ScreenRegistry registry(quorvel::createScreen);
+    registry.setEndHandler([] { QCoreApplication::exit(0); });
+    registry.show("Introduction");
+    return registry.ended() ? EXIT_SUCCESS : app.exec();
+}

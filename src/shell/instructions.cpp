@@ -1,0 +1,11 @@
+#include "shell/instructions.h"
+
+#include "shell/instructions_content.h"
+
+namespace quorvel {
+
+Instructions::Instructions(ScreenRegistry &registry) : TextPage(registry, instructionsDescription) {}
+
+void Instructions::Form_Activate() { clearAndPrint(InstructionLines); }
+
+} // namespace quorvel

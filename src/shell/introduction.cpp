@@ -1,0 +1,38 @@
+#include "shell/introduction.h"
+
+#include "shell/introduction_content.h"
+#include "shell/screen_registry.h"
+
+namespace quorvel {
+
+namespace {
+QString qs(std::string_view text) { return QString::fromUtf8(text.data(), qsizetype(text.size())); }
+
+constexpr ClickHandler<Introduction> handlers[] = {
+    {"mnuInstruct", &Introduction::mnuInstruct_Click}, {"mnuVFC", &Introduction::mnuVFC_Click},
+    {"mnuGlossary", &Introduction::mnuGlossary_Click}, {"mnuTest", &Introduction::mnuTest_Click},
+    {"mnuEnd", &Introduction::mnuEnd_Click},
+};
+} // namespace
+
+Introduction::Introduction(ScreenRegistry &registry) : Screen(registry, introductionDescription) {}
+
+bool Introduction::handleEvent(std::string_view control, ControlEvent)
+{
+    return runClickHandler(*this, handlers, control);
+}
+
+void Introduction::Form_Load()
+{
+    window()->setCaption("Label1", qs(introduction_texts::greeting));
+    window()->setCaption("Label2", qs(introduction_texts::title));
+    window()->setCaption("Label3", qs(introduction_texts::recommendation));
+}
+
+void Introduction::mnuInstruct_Click() { registry().show("Instructions"); }
+void Introduction::mnuVFC_Click() { registry().show("VascularFunctionCurves"); }
+void Introduction::mnuGlossary_Click() { registry().show("Glossary2"); }
+void Introduction::mnuTest_Click() { registry().show("Test"); }
+void Introduction::mnuEnd_Click() { registry().endSession(); }
+
+} // namespace quorvel

@@ -1,0 +1,151 @@
+#include "window/controls.h"
+
+#include "window/colours.h"
+#include "window/fonts.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+
+namespace quorvel {
+
+namespace {
+QString qs(std::string_view text) { return QString::fromUtf8(text.data(), qsizetype(text.size())); }
+
+Qt::Alignment toQtAlignment(Alignment a)
+{
+    switch (a) {
+    case Alignment::Right: return Qt::AlignRight;
+    case Alignment::Centre: return Qt::AlignHCenter;
+    case Alignment::Left: break;
+    }
+    return Qt::AlignLeft;
+}
+
+void bindColours(QWidget *w, const ControlDescription &d, QPalette::ColorRole back, QPalette::ColorRole fore)
+{
+    new ColourBinding(w, back, d.backColor.value_or(defaultBackColor(d.kind)), fore,
+                      d.foreColor.value_or(defaultForeColor(d.kind)));
+}
+} // namespace
+
+LabelControl::LabelControl(const ControlDescription &d, QWidget *parent) : QLabel(qs(d.caption), parent)
+{
+    setFont(toQFont(d.font.value_or(defaultFont)));
+    setAutoFillBackground(true);
+    bindColours(this, d, QPalette::Window, QPalette::WindowText);
+    setWordWrap(true);
+    setTextFormat(Qt::PlainText);
+    setAlignment(toQtAlignment(d.alignment) | Qt::AlignTop);
+    if (d.singleBorder) {
+        setFrameStyle(QFrame::Box | QFrame::Plain);
+        setLineWidth(1);
+    }
+}
+
+ListBoxControl::ListBoxControl(const ControlDescription &d, QWidget *parent, std::function<void()> onClick)
+    : QListWidget(parent), m_onClick(std::move(onClick))
+{
+    setFont(toQFont(d.font.value_or(defaultFont)));
+    bindColours(this, d, QPalette::Base, QPalette::Text);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    setLineWidth(2);
+    setUniformItemSizes(true);
+    connect(this, &QListWidget::itemSelectionChanged, this, [this] {
+        if (m_programChange)
+            return;
+        m_selectionChanged = true;
+        m_onClick();
+    });
+}
+
+void ListBoxControl::addRow(const QString &text)
+{
+    m_programChange = true;
+    addItem(text);
+    m_programChange = false;
+}
+
+void ListBoxControl::clearRows()
+{
+    m_programChange = true;
+    clear();
+    m_programChange = false;
+}
+
+int ListBoxControl::listIndex() const
+{
+    const auto selected = selectedItems();
+    return selected.isEmpty() ? -1 : row(selected.first());
+}
+
+void ListBoxControl::mousePressEvent(QMouseEvent *event)
+{
+    m_selectionChanged = false;
+    QListWidget::mousePressEvent(event);
+    // A press on the row that is already selected changes nothing, yet it is a choice all the same.
+    QListWidgetItem *item = itemAt(event->position().toPoint());
+    if (!m_selectionChanged && event->button() == Qt::LeftButton && item && item->isSelected())
+        m_onClick();
+}
+
+TextBoxControl::TextBoxControl(const ControlDescription &d, QWidget *parent) : QPlainTextEdit(qs(d.caption), parent)
+{
+    setFont(toQFont(d.font.value_or(defaultFont)));
+    bindColours(this, d, QPalette::Base, QPalette::Text);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setLineWrapMode(d.multiLine ? QPlainTextEdit::WidgetWidth : QPlainTextEdit::NoWrap);
+    setTabChangesFocus(true); // a keyboard user must never be trapped in the box
+    setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    setLineWidth(2);
+}
+
+ButtonControl::ButtonControl(const ControlDescription &d, QWidget *parent, std::function<void()> onClick)
+    : QPushButton(qs(d.caption), parent)
+{
+    setFont(toQFont(d.font.value_or(defaultFont)));
+    setAutoDefault(false);
+    if (d.graphical) // a standard button keeps the desktop's button colours
+        bindColours(this, d, QPalette::Button, QPalette::ButtonText);
+    connect(this, &QPushButton::clicked, this, [cb = std::move(onClick)] { cb(); });
+}
+
+PictureSurface::PictureSurface(QWidget *parent, Colour back, Colour fore, std::unique_ptr<Picture> picture)
+    : QWidget(parent), m_picture(std::move(picture))
+{
+    new ColourBinding(this, QPalette::Window, back, QPalette::WindowText, fore);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+void PictureSurface::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    painter.fillRect(rect(), palette().color(QPalette::Window));
+    if (m_picture)
+        m_picture->paint(painter, size(), devicePixelRatioF());
+}
+
+PictureBoxControl::PictureBoxControl(const ControlDescription &d, QWidget *parent) : QFrame(parent)
+{
+    setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    setLineWidth(2);
+    setFocusPolicy(Qt::NoFocus);
+    m_client = new PictureSurface(this, d.backColor.value_or(defaultBackColor(d.kind)),
+                                  d.foreColor.value_or(defaultForeColor(d.kind)), Picture::load(d.picture));
+    m_client->setObjectName(qs(d.name) + QStringLiteral(".client"));
+    if (const Picture *p = m_client->picture()) {
+        setAccessibleName(p->title());
+        setAccessibleDescription(p->description());
+    } else {
+        setAccessibleName(qs(d.name));
+    }
+}
+
+void PictureBoxControl::resizeEvent(QResizeEvent *event)
+{
+    QFrame::resizeEvent(event);
+    m_client->setGeometry(contentsRect());
+}
+
+} // namespace quorvel

@@ -1,0 +1,44 @@
+#pragma once
+// A stored picture, parsed once when its screen loads and drawn by the rules of its kind:
+// metafiles stretched to fill the client area, the bitmap at natural size from the top left.
+
+#include "resources/description.h"
+
+#include <QPixmap>
+#include <QSize>
+#include <QString>
+#include <QSvgRenderer>
+
+#include <memory>
+
+class QPainter;
+
+namespace quorvel {
+
+class Picture
+{
+public:
+    // The picture of the given reference, or nullptr when the program holds no such picture yet.
+    static std::unique_ptr<Picture> load(const PictureRef &ref);
+
+    void paint(QPainter &painter, const QSize &clientSize, qreal devicePixelRatio);
+
+    PictureKind kind() const { return m_kind; }
+    QSize naturalSize() const { return m_renderer.defaultSize(); }
+    const QString &title() const { return m_title; }
+    const QString &description() const { return m_description; }
+
+private:
+    Picture(PictureKind kind, const QByteArray &svg);
+    QRect targetRect(const QSize &clientSize) const;
+
+    PictureKind m_kind;
+    QSvgRenderer m_renderer;
+    QString m_title;
+    QString m_description;
+    QPixmap m_cache; // the last rendering, reused while size and pixel ratio stay
+};
+
+QString pictureResourcePath(std::string_view file);
+
+} // namespace quorvel

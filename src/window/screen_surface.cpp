@@ -1,0 +1,61 @@
+#include "window/screen_surface.h"
+
+#include "window/fonts.h"
+
+#include <QFontMetrics>
+#include <QPainter>
+
+namespace quorvel {
+
+ScreenSurface::ScreenSurface(QWidget *parent, const ScreenDescription &d)
+    : PictureSurface(parent, d.backColor.value_or(defaultScreenBackColor), d.foreColor.value_or(defaultScreenForeColor),
+                     Picture::load(d.picture))
+{
+    setFont(toQFont(d.font.value_or(defaultFont)));
+    if (const Picture *p = picture()) {
+        setAccessibleName(p->title());
+        setAccessibleDescription(p->description());
+    }
+}
+
+int ScreenSurface::lineHeight() const { return QFontMetrics(font()).height(); }
+
+void ScreenSurface::cls()
+{
+    m_lines.clear();
+    publishText();
+    update();
+}
+
+void ScreenSurface::print(const QString &text)
+{
+    m_lines.append(text);
+    publishText();
+    update();
+}
+
+void ScreenSurface::publishText()
+{
+    // Text drawn with a painter is invisible to screen readers; the printed lines are published.
+    setAccessibleDescription(m_lines.join(QLatin1Char('\n')));
+}
+
+void ScreenSurface::paintEvent(QPaintEvent *event)
+{
+    PictureSurface::paintEvent(event);
+    if (m_lines.isEmpty())
+        return;
+    QPainter painter(this);
+    painter.setFont(font());
+    painter.setPen(palette().color(QPalette::WindowText));
+    const QFontMetrics metrics(font());
+    int top = 0;
+    for (const QString &line : m_lines) {
+        if (top >= height())
+            break; // a text page does not scroll
+        painter.drawText(0, top + metrics.ascent(), line);
+        top += metrics.height();
+    }
+}
+
+} // namespace quorvel

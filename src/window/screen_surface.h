@@ -1,0 +1,31 @@
+#pragma once
+// The client area of a screen: its back colour, its background picture and the lines printed on
+// it. Printed lines are kept and drawn again on every repaint; a line wider than the surface is
+// cut off at its right edge, never wrapped.
+
+#include "window/controls.h"
+
+#include <QStringList>
+
+namespace quorvel {
+
+class ScreenSurface : public PictureSurface
+{
+public:
+    ScreenSurface(QWidget *parent, const ScreenDescription &d);
+
+    void cls();
+    void print(const QString &text);
+    const QStringList &printedLines() const { return m_lines; }
+    int lineHeight() const;
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    void publishText();
+
+    QStringList m_lines;
+};
+
+} // namespace quorvel

@@ -1,0 +1,290 @@
+#include "window/screen_window.h"
+
+#include "resources/units.h"
+#include "window/controls.h"
+#include "window/screen_surface.h"
+
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QMenuBar>
+#include <QScreen>
+
+#include <algorithm>
+#include <cassert>
+
+namespace quorvel {
+
+namespace {
+QString qs(std::string_view text) { return QString::fromUtf8(text.data(), qsizetype(text.size())); }
+
+Qt::WindowFlags flagsFor(const ScreenDescription &d)
+{
+    Qt::WindowFlags flags;
+    switch (d.border) {
+    case BorderStyle::None: return Qt::Tool | Qt::FramelessWindowHint;
+    case BorderStyle::FixedToolWindow: flags = Qt::Tool; break;
+    case BorderStyle::FixedDialog: flags = Qt::Dialog; break;
+    case BorderStyle::FixedSingle:
+    case BorderStyle::Sizable: flags = d.showInTaskbar ? Qt::Window : Qt::Tool; break;
+    }
+    flags |= Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+    if (d.minButton)
+        flags |= Qt::WindowMinimizeButtonHint;
+    if (d.maxButton)
+        flags |= Qt::WindowMaximizeButtonHint;
+    return flags;
+}
+} // namespace
+
+ScreenWindow::ScreenWindow(const ScreenDescription &description, WindowEvents &events)
+    : QMainWindow(nullptr), m_description(description), m_events(&events)
+{
+    setObjectName(qs(description.name));
+    createFrame();
+    createMenus();
+    createControls();
+    applyStacking();
+    applyTabOrder();
+}
+
+void ScreenWindow::createFrame()
+{
+    setWindowFlags(flagsFor(m_description));
+    setWindowTitle(qs(m_description.caption));
+    m_surface = new ScreenSurface(this, m_description);
+    m_surface->setObjectName(qs(m_description.name) + QStringLiteral(".surface"));
+    setCentralWidget(m_surface);
+}
+
+void ScreenWindow::createMenus()
+{
+    const auto &menus = m_description.menus;
+    if (menus.empty())
+        return;
+    QMenuBar *bar = menuBar();
+    QMenu *dropDown = nullptr;
+    for (size_t i = 0; i < menus.size(); ++i) {
+        const MenuEntryDescription &entry = menus[i];
+        QAction *action = nullptr;
+        if (entry.level == 1) {
+            // A level 1 entry with entries under it opens their drop-down; one without is a command.
+            const bool hasDropDown = i + 1 < menus.size() && menus[i + 1].level == 2;
+            dropDown = hasDropDown ? bar->addMenu(qs(entry.caption)) : nullptr;
+            action = hasDropDown ? dropDown->menuAction() : bar->addAction(qs(entry.caption));
+        } else {
+            assert(dropDown && "a drop-down entry follows its level 1 entry");
+            action = dropDown->addAction(qs(entry.caption));
+        }
+        action->setObjectName(qs(entry.name));
+        m_menuActions.emplace(std::string(entry.name), action);
+        connect(action, &QAction::triggered, this, [this, name = entry.name] {
+            if (m_events)
+                m_events->controlEvent(name, ControlEvent::Click);
+        });
+    }
+}
+
+QWidget *ScreenWindow::containerWidget(std::string_view container) const
+{
+    if (container.empty())
+        return m_surface;
+    auto *box = dynamic_cast<PictureBoxControl *>(control(container));
+    assert(box && "a container is a picture box stored earlier");
+    return box->client();
+}
+
+void ScreenWindow::createControls()
+{
+    for (const ControlDescription &d : m_description.controls) {
+        QWidget *parent = containerWidget(d.container);
+        auto click = [this, name = d.name] {
+            if (m_events)
+                m_events->controlEvent(name, ControlEvent::Click);
+        };
+        QWidget *widget = nullptr;
+        switch (d.kind) {
+        case ControlKind::Label: widget = new LabelControl(d, parent); break;
+        case ControlKind::TextBox: widget = new TextBoxControl(d, parent); break;
+        case ControlKind::ListBox: widget = new ListBoxControl(d, parent, click); break;
+        case ControlKind::CommandButton: widget = new ButtonControl(d, parent, click); break;
+        case ControlKind::PictureBox: widget = new PictureBoxControl(d, parent); break;
+        }
+        widget->setObjectName(qs(d.name));
+        widget->setGeometry(twipsToPixels(d.left), twipsToPixels(d.top), twipsToPixels(d.width),
+                            twipsToPixels(d.height));
+        widget->setVisible(d.visible);
+        m_controls.emplace(std::string(d.name), widget);
+    }
+}
+
+void ScreenWindow::applyStacking()
+{
+    // Among siblings the control stored first lies on top; labels lie beneath every other control.
+    const auto &controls = m_description.controls;
+    for (auto it = controls.rbegin(); it != controls.rend(); ++it) {
+        if (it->kind != ControlKind::Label)
+            control(it->name)->raise();
+    }
+    for (const ControlDescription &d : controls) {
+        if (d.kind == ControlKind::Label)
+            control(d.name)->lower();
+    }
+}
+
+void ScreenWindow::applyTabOrder()
+{
+    std::vector<const ControlDescription *> order;
+    for (const ControlDescription &d : m_description.controls) {
+        if (control(d.name)->focusPolicy() != Qt::NoFocus)
+            order.push_back(&d);
+    }
+    std::stable_sort(order.begin(), order.end(), [](auto *a, auto *b) { return a->tabIndex < b->tabIndex; });
+    for (size_t i = 1; i < order.size(); ++i)
+        setTabOrder(control(order[i - 1]->name), control(order[i]->name));
+}
+
+QWidget *ScreenWindow::control(std::string_view name) const
+{
+    const auto it = m_controls.find(name);
+    return it == m_controls.end() ? nullptr : it->second;
+}
+
+QAction *ScreenWindow::menuAction(std::string_view name) const
+{
+    const auto it = m_menuActions.find(name);
+    return it == m_menuActions.end() ? nullptr : it->second;
+}
+
+void ScreenWindow::setCaption(std::string_view name, const QString &caption)
+{
+    QWidget *w = control(name);
+    if (auto *label = dynamic_cast<QLabel *>(w))
+        label->setText(caption);
+    else if (auto *button = dynamic_cast<QPushButton *>(w))
+        button->setText(caption);
+}
+
+QString ScreenWindow::caption(std::string_view name) const
+{
+    QWidget *w = control(name);
+    if (auto *label = dynamic_cast<QLabel *>(w))
+        return label->text();
+    if (auto *button = dynamic_cast<QPushButton *>(w))
+        return button->text();
+    return {};
+}
+
+void ScreenWindow::setText(std::string_view name, const QString &text)
+{
+    if (auto *box = dynamic_cast<QPlainTextEdit *>(control(name)))
+        box->setPlainText(text);
+}
+
+QString ScreenWindow::text(std::string_view name) const
+{
+    auto *box = dynamic_cast<QPlainTextEdit *>(control(name));
+    return box ? box->toPlainText() : QString();
+}
+
+void ScreenWindow::setControlVisible(std::string_view name, bool visible) { control(name)->setVisible(visible); }
+
+bool ScreenWindow::controlVisible(std::string_view name) const { return !control(name)->isHidden(); }
+
+void ScreenWindow::addItem(std::string_view list, const QString &row)
+{
+    static_cast<ListBoxControl *>(control(list))->addRow(row);
+}
+
+void ScreenWindow::clearList(std::string_view list) { static_cast<ListBoxControl *>(control(list))->clearRows(); }
+
+int ScreenWindow::listIndex(std::string_view list) const
+{
+    return static_cast<ListBoxControl *>(control(list))->listIndex();
+}
+
+QStringList ScreenWindow::listRows(std::string_view list) const
+{
+    auto *box = static_cast<ListBoxControl *>(control(list));
+    QStringList rows;
+    for (int i = 0; i < box->count(); ++i)
+        rows.append(box->item(i)->text());
+    return rows;
+}
+
+void ScreenWindow::cls() { m_surface->cls(); }
+void ScreenWindow::print(const QString &text) { m_surface->print(text); }
+QStringList ScreenWindow::printedLines() const { return m_surface->printedLines(); }
+
+void ScreenWindow::place()
+{
+    const QSize client(twipsToPixels(m_description.clientWidth), twipsToPixels(m_description.clientHeight));
+    const int menuHeight = menuWidget() ? menuWidget()->sizeHint().height() : 0;
+    const QSize size(client.width(), client.height() + menuHeight);
+    QScreen *screen = QGuiApplication::primaryScreen();
+    switch (m_description.startUpPosition) {
+    case StartUpPosition::Manual:
+        setGeometry(QRect(QPoint(twipsToPixels(m_description.clientLeft), twipsToPixels(m_description.clientTop) - menuHeight),
+                          size));
+        break;
+    case StartUpPosition::CenterScreen: {
+        QRect r(QPoint(0, 0), size);
+        r.moveCenter(screen->availableGeometry().center());
+        setGeometry(r);
+        break;
+    }
+    case StartUpPosition::WindowsDefault: resize(size); break;
+    }
+    const bool maximized = m_description.windowState == WindowState::Maximized;
+    if (!isResizable(m_description.border) && !maximized)
+        setFixedSize(size);
+}
+
+void ScreenWindow::showScreen()
+{
+    if (!m_placed) {
+        place();
+        m_placed = true;
+        if (m_description.windowState == WindowState::Maximized)
+            showMaximized();
+        else
+            show();
+        focusFirstControl();
+        return;
+    }
+    show();
+}
+
+void ScreenWindow::focusFirstControl()
+{
+    // The screen opens with the focus on the visible control of lowest TabIndex that can take it.
+    const ControlDescription *first = nullptr;
+    for (const ControlDescription &d : m_description.controls) {
+        QWidget *w = control(d.name);
+        if (w->focusPolicy() != Qt::NoFocus && w->isVisibleTo(this) && (!first || d.tabIndex < first->tabIndex))
+            first = &d;
+    }
+    if (first)
+        control(first->name)->setFocus(Qt::OtherFocusReason);
+}
+
+void ScreenWindow::bringForward()
+{
+    raise();
+    activateWindow();
+}
+
+void ScreenWindow::changeEvent(QEvent *event)
+{
+    QMainWindow::changeEvent(event);
+    if (m_events && event->type() == QEvent::ActivationChange && isActiveWindow())
+        m_events->windowActivated();
+}
+
+void ScreenWindow::closeEvent(QCloseEvent *event)
+{
+    event->accept();
+    if (m_events)
+        m_events->windowCloseRequested();
+}
+
+} // namespace quorvel
