@@ -1,5 +1,7 @@
 #include "screenshot_scenes.h"
 
+#include "scene_writer.h"
+
 #include "resources/figure_pages.h"
 #include "screen_catalogue.h"
 #include "shell/screen_registry.h"
@@ -16,55 +18,7 @@
 
 namespace quorvel {
 
-namespace {
-
-class SceneWriter
-{
-public:
-    explicit SceneWriter(const QString &outDir) : m_outDir(outDir) {}
-
-    void grab(ScreenRegistry &registry, std::string_view screen, const QString &scene)
-    {
-        QCoreApplication::processEvents();
-        Screen *s = registry.existing(screen);
-        if (!s || !s->window())
-            return;
-        save(s->window()->grab().toImage(), scene);
-    }
-
-    void save(const QImage &image, const QString &scene)
-    {
-        if (image.save(QStringLiteral("%1/%2.png").arg(m_outDir, scene)))
-            ++m_written;
-    }
-
-    int written() const { return m_written; }
-
-private:
-    QString m_outDir;
-    int m_written = 0;
-};
-
-// A fresh program for each scene, so that scenes do not depend on one another.
-void withProgram(const std::function<void(ScreenRegistry &)> &scene)
-{
-    ScreenRegistry registry(createScreen);
-    registry.show("Introduction");
-    scene(registry);
-}
-
-void selectRow(ScreenRegistry &registry, std::string_view screen, std::string_view list, int row)
-{
-    auto *box = qobject_cast<QListWidget *>(registry.screen(screen).window()->control(list));
-    box->setCurrentRow(row);
-}
-
-void clickMenu(ScreenRegistry &registry, std::string_view screen, std::string_view entry)
-{
-    registry.screen(screen).window()->menuAction(entry)->trigger();
-}
-
-void renderShell(SceneWriter &out)
+void renderShellScenes(SceneWriter &out)
 {
     withProgram([&](ScreenRegistry &r) { out.grab(r, "Introduction", QStringLiteral("01-introduction")); });
     withProgram([&](ScreenRegistry &r) {
@@ -86,6 +40,8 @@ void renderShell(SceneWriter &out)
         out.grab(r, "Glossary2", QStringLiteral("06-glossary-picture-maximized"));
     });
 }
+
+namespace {
 
 void renderFigurePages(SceneWriter &out)
 {
@@ -129,7 +85,9 @@ void renderPictures(SceneWriter &out)
 int renderAllScenes(const QString &outDir)
 {
     SceneWriter out(outDir);
-    renderShell(out);
+    renderShellScenes(out);
+    renderTutorialScenes(out);
+    renderTestScenes(out);
     renderFigurePages(out);
     renderPictures(out);
     return out.written();

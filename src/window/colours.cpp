@@ -39,16 +39,25 @@ ColourBinding::ColourBinding(QWidget *widget, QPalette::ColorRole backRole, Colo
 
 void ColourBinding::apply()
 {
+    // A role bound to the very scheme entry it would inherit is left to inherit, so the desktop's
+    // changes reach it; every other role is set, and is set again whenever the palette changes.
     const QPalette desktop = QApplication::palette();
-    QPalette p = m_widget->palette();
-    p.setColor(QPalette::All, m_backRole, resolveColour(m_back, desktop));
-    p.setColor(QPalette::All, m_foreRole, resolveColour(m_fore, desktop));
+    QPalette p;
+    const auto set = [&](QPalette::ColorRole role, Colour colour) {
+        if (!(isSchemeColour(colour) && schemeRole(schemeEntry(colour)) == role))
+            p.setColor(QPalette::All, role, resolveColour(colour, desktop));
+    };
+    set(m_backRole, m_back);
+    set(m_foreRole, m_fore);
+    m_applying = true;
     m_widget->setPalette(p);
+    m_applying = false;
 }
 
 bool ColourBinding::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == m_widget && event->type() == QEvent::ApplicationPaletteChange)
+    if (watched == m_widget && !m_applying &&
+        (event->type() == QEvent::PaletteChange || event->type() == QEvent::ApplicationPaletteChange))
         apply();
     return QObject::eventFilter(watched, event);
 }

@@ -31,6 +31,7 @@ private:
     QWidget *m_widget;
     QPalette::ColorRole m_backRole, m_foreRole;
     Colour m_back, m_fore;
+    bool m_applying = false;
 };
 
 } // namespace quorvel

@@ -269,7 +269,8 @@ void ScreenWindow::focusFirstControl()
 
 void ScreenWindow::bringForward()
 {
-    raise();
+    if (QGuiApplication::platformName() != QLatin1String("offscreen")) // it has no stacking to change
+        raise();
     activateWindow();
 }
 
