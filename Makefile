@@ -9,7 +9,7 @@ deps:
 	@scripts/install-deps
 
 release: deps
-	@cmake -S . -B $(RELEASE) -DCMAKE_BUILD_TYPE=Release >/dev/null
+	@cmake -S . -B $(RELEASE) -DCMAKE_BUILD_TYPE=Release -DQUORVEL_BENCH=ON >/dev/null
 	@cmake --build $(RELEASE) -j$(JOBS)
 
 run: release

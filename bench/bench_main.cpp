@@ -1,0 +1,191 @@
+// Speed of the program as a student meets it, offscreen: start-up as a whole process, every
+// screen's load and first paint, topic selection, practice-test actions, and peak memory.
+// Prints a Markdown table of medians over repeated runs.
+#include "screen_catalogue.h"
+#include "shell/screen_registry.h"
+#include "window/app_style.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QListWidget>
+#include <QProcess>
+
+#include <algorithm>
+#include <cstdio>
+#include <functional>
+#include <vector>
+
+using namespace quorvel;
+
+namespace {
+
+double median(std::vector<double> v)
+{
+    std::sort(v.begin(), v.end());
+    return v.empty() ? 0 : v[v.size() / 2];
+}
+
+// Paints a screen's window as the window system would on first showing it.
+void paint(ScreenRegistry &r, std::string_view screen)
+{
+    if (Screen *s = r.existing(screen); s && s->window())
+        (void)s->window()->grab();
+}
+
+struct Row {
+    QString what;
+    double value;
+    QString unit;
+    double target;
+};
+
+class Bench
+{
+public:
+    // Times `action` on a fresh program prepared by `setup`, `runs` times; the median in ms.
+    double time(const std::function<void(ScreenRegistry &)> &setup, const std::function<void(ScreenRegistry &)> &action,
+                int runs = 15)
+    {
+        std::vector<double> samples;
+        for (int i = 0; i < runs; ++i) {
+            ScreenRegistry r(createScreen);
+            r.show("Introduction");
+            setup(r);
+            QCoreApplication::processEvents();
+            QElapsedTimer t;
+            t.start();
+            action(r);
+            samples.push_back(t.nsecsElapsed() / 1e6);
+        }
+        return median(samples);
+    }
+    void add(const QString &what, double ms, double targetMs) { rows.push_back({what, ms, QStringLiteral("ms"), targetMs}); }
+    std::vector<Row> rows;
+};
+
+void noSetup(ScreenRegistry &) {}
+
+void selectRow(ScreenRegistry &r, std::string_view screen, std::string_view list, int row)
+{
+    qobject_cast<QListWidget *>(r.screen(screen).window()->control(list))->setCurrentRow(row);
+}
+
+void press(ScreenRegistry &r, std::string_view button)
+{
+    qobject_cast<QAbstractButton *>(r.screen("Test").window()->control(button))->click();
+}
+
+double startupMs(const QString &self)
+{
+    std::vector<double> samples;
+    for (int i = 0; i < 15; ++i) {
+        QElapsedTimer t;
+        t.start();
+        QProcess::execute(self, {QStringLiteral("--startup-probe")});
+        samples.push_back(t.nsecsElapsed() / 1e6);
+    }
+    return median(samples);
+}
+
+// What the program does at start, until the welcome screen has been painted; then it exits.
+int startupProbe(int argc, char **argv)
+{
+    QApplication app(argc, argv);
+    applyProgramStyle(app);
+    ScreenRegistry registry(createScreen);
+    registry.show("Introduction");
+    registry.screen("Introduction").window()->repaint();
+    return 0;
+}
+
+double peakMemoryMb()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return 0;
+    for (const QByteArray &line : status.readAll().split('\n')) {
+        if (line.startsWith("VmHWM:"))
+            return line.mid(6).trimmed().split(' ').first().toDouble() / 1024.0;
+    }
+    return 0;
+}
+
+void screens(Bench &b)
+{
+    for (const char *name : {"Introduction", "Instructions", "Glossary", "form22", "VascularFunctionCurves", "Test",
+                             "Glossary2", "Form1", "Formq01"}) {
+        b.add(QStringLiteral("load and first paint: %1").arg(QLatin1String(name)),
+              b.time([&](ScreenRegistry &r) { if (std::string_view(name) == "Introduction") r.unload(r.screen(name)); },
+                     [&](ScreenRegistry &r) { r.show(name); paint(r, name); }),
+              16);
+    }
+}
+
+void tutorial(Bench &b)
+{
+    auto open = [](ScreenRegistry &r) { r.show("VascularFunctionCurves"); paint(r, "VascularFunctionCurves"); };
+    b.add(QStringLiteral("first topic selection (15 pages loaded)"),
+          b.time(open, [](ScreenRegistry &r) {
+              selectRow(r, "VascularFunctionCurves", "basicList1", 2);
+              paint(r, "VascularFunctionCurves");
+              paint(r, "Form1");
+          }), 50);
+    b.add(QStringLiteral("topic change"),
+          b.time([&](ScreenRegistry &r) { open(r); selectRow(r, "VascularFunctionCurves", "basicList1", 2); },
+                 [](ScreenRegistry &r) {
+                     selectRow(r, "VascularFunctionCurves", "basicList1", 12);
+                     paint(r, "VascularFunctionCurves");
+                     paint(r, "Form11");
+                 }), 16);
+}
+
+void practiceTest(Bench &b)
+{
+    auto open = [](ScreenRegistry &r) { r.show("Test"); paint(r, "Test"); };
+    auto started = [&](ScreenRegistry &r) { open(r); press(r, "cmdStart"); };
+    b.add(QStringLiteral("test: Start Questions"), b.time(open, [](ScreenRegistry &r) { press(r, "cmdStart"); paint(r, "Test"); }), 5);
+    b.add(QStringLiteral("test: Next Question"), b.time(started, [](ScreenRegistry &r) { press(r, "cmdNext"); paint(r, "Test"); }), 5);
+    b.add(QStringLiteral("test: Reset Questions"), b.time(started, [](ScreenRegistry &r) { press(r, "cmdReset"); paint(r, "Test"); }), 5);
+    b.add(QStringLiteral("test: wrong choice judged"),
+          b.time(started, [](ScreenRegistry &r) { selectRow(r, "Test", "List2", 1); paint(r, "Test"); }), 5);
+    b.add(QStringLiteral("test: right choice judged, page opened"),
+          b.time(started, [](ScreenRegistry &r) { selectRow(r, "Test", "List2", 2); paint(r, "Test"); paint(r, "Formq01"); }), 16);
+}
+
+double everyScreenOpen()
+{
+    ScreenRegistry r(createScreen);
+    for (std::string_view name : screenNames()) {
+        r.show(name);
+        paint(r, name);
+    }
+    return peakMemoryMb();
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    if (argc > 1 && QByteArray(argv[1]) == "--startup-probe")
+        return startupProbe(argc, argv);
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    applyProgramStyle(app);
+    Bench b;
+    b.add(QStringLiteral("start-up to welcome screen painted (whole process)"),
+          startupMs(QCoreApplication::applicationFilePath()), 150);
+    screens(b);
+    tutorial(b);
+    practiceTest(b);
+    const double memory = everyScreenOpen();
+    b.rows.push_back({QStringLiteral("peak memory, every screen open"), memory, QStringLiteral("MB"), 80});
+
+    std::printf("| measurement | median | target | met |\n|---|---:|---:|---|\n");
+    for (const Row &row : b.rows) {
+        std::printf("| %s | %.2f %s | < %.0f %s | %s |\n", qPrintable(row.what), row.value, qPrintable(row.unit),
+                    row.target, qPrintable(row.unit), row.value < row.target ? "yes" : "NO");
+    }
+    return 0;
+}
