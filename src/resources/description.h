@@ -89,6 +89,9 @@ struct ControlDescription {
     int tabIndex = 0;
     std::optional<UserScale> scale{};
     PictureRef picture{};
+    // What a screen reader calls a control that shows no caption of its own (lists, text boxes);
+    // a picture box is called by its picture's title.
+    std::string_view accessibleName{};
 };
 
 struct MenuEntryDescription {

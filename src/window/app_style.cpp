@@ -1,6 +1,7 @@
 #include "window/app_style.h"
 
 #include "window/fonts.h"
+#include "window/surface_accessible.h"
 
 #include <QApplication>
 #include <QProxyStyle>
@@ -29,6 +30,7 @@ void applyProgramStyle(QApplication &app)
     app.setStyle(new ProgramStyle);
     app.setQuitOnLastWindowClosed(false); // the screen registry decides when the program ends
     registerFontSubstitutions();
+    installSurfaceAccessibility();
 }
 
 } // namespace quorvel

@@ -110,6 +110,8 @@ void ScreenWindow::createControls()
         case ControlKind::PictureBox: widget = new PictureBoxControl(d, parent); break;
         }
         widget->setObjectName(qs(d.name));
+        if (!d.accessibleName.empty())
+            widget->setAccessibleName(qs(d.accessibleName));
         widget->setGeometry(twipsToPixels(d.left), twipsToPixels(d.top), twipsToPixels(d.width),
                             twipsToPixels(d.height));
         widget->setVisible(d.visible);

@@ -1,0 +1,85 @@
+// What a screen reader and a keyboard user meet: names of windows, controls, menu entries, list
+// rows and pictures; the printed text of text pages; the menu bar reached with Alt.
+#include "program_fixture.h"
+
+#include "window/screen_surface.h"
+
+#include <QAccessible>
+#include <QMenuBar>
+#include <QtTest>
+
+using namespace quorvel;
+using namespace quorvel::testing;
+
+namespace {
+QAccessibleInterface *accessible(QObject *o) { return QAccessible::queryAccessibleInterface(o); }
+} // namespace
+
+class AccessibilityTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void windowsAreNamedByTheirCaption()
+    {
+        Program p;
+        p.chooseMenu("Introduction", "mnuInstruct");
+        QCOMPARE(accessible(p.window("Introduction"))->text(QAccessible::Name), QStringLiteral("Introduction"));
+        QCOMPARE(accessible(p.window("Instructions"))->text(QAccessible::Name), QStringLiteral("Instructions"));
+    }
+
+    void labelsAndMenuEntriesReadTheirText()
+    {
+        Program p;
+        ScreenWindow *w = p.window("Introduction");
+        QCOMPARE(accessible(w->control("Label2"))->text(QAccessible::Name), QStringLiteral("UNDERSTANDING ESSENTIALS OF Quorvel"));
+        QAccessibleInterface *bar = accessible(w->menuBar());
+        QStringList entries;
+        for (int i = 0; i < bar->childCount(); ++i)
+            entries.append(bar->child(i)->text(QAccessible::Name));
+        QCOMPARE(entries, (QStringList{"Instructions", "Tutorial", "Glossary", "Test", "End Session"}));
+    }
+
+    void textPagesExposeTheirPrintedLinesInOrder()
+    {
+        Program p;
+        p.chooseMenu("Introduction", "mnuInstruct");
+        QAccessibleInterface *surface = accessible(p.window("Instructions")->surface());
+        QAccessibleTextInterface *text = surface->textInterface();
+        QVERIFY(text);
+        const QString all = text->text(0, text->characterCount());
+        const QStringList lines = all.split(QLatin1Char('\n'));
+        QCOMPARE(lines.size(), 14);
+        QCOMPARE(lines.at(1), QStringLiteral("  This interactive learning module consists of three major segments "));
+        QCOMPARE(surface->text(QAccessible::Value), all);
+        QVERIFY(text->characterRect(3).isValid());
+    }
+
+    void picturesAreNamedByTheirTitleAndDescribed()
+    {
+        Program p;
+        p.chooseMenu("Introduction", "mnuGlossary");
+        QAccessibleInterface *surface = accessible(p.window("Glossary2")->surface());
+        QVERIFY(!surface->text(QAccessible::Name).isEmpty());
+        QVERIFY(surface->text(QAccessible::Description).contains(QLatin1String("Reynolds")));
+    }
+
+    void altReachesTheMenuBarFromTheKeyboard()
+    {
+        Program p;
+        ScreenWindow *w = p.window("Introduction");
+        w->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(w));
+        QTest::keyClick(w, Qt::Key_Alt);
+        QVERIFY(w->menuBar()->activeAction());
+        QCOMPARE(w->menuBar()->activeAction()->text(), QStringLiteral("Instructions"));
+        QTest::keyClick(w->menuBar(), Qt::Key_Right);
+        QCOMPARE(w->menuBar()->activeAction()->text(), QStringLiteral("Tutorial"));
+        QTest::keyClick(w->menuBar(), Qt::Key_Right);
+        QTest::keyClick(w->menuBar(), Qt::Key_Return); // "Glossary" chosen from the keyboard
+        QVERIFY(p.visible("Glossary2"));
+    }
+};
+
+QUORVEL_TEST_MAIN(AccessibilityTest)
+#include "test_accessibility.moc"
