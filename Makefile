@@ -3,13 +3,13 @@ JOBS ?= 2
 RELEASE := build/release
 ASAN := build/asan
 
-.PHONY: deps run release test screenshots bench longwalk clean
+.PHONY: deps run release asan test screenshots bench longwalk install-check clean
 
 deps:
 	@scripts/install-deps
 
 release: deps
-	@cmake -S . -B $(RELEASE) -DCMAKE_BUILD_TYPE=Release -DQUORVEL_BENCH=ON >/dev/null
+	@cmake -S . -B $(RELEASE) -DCMAKE_BUILD_TYPE=Release -DQUORVEL_TESTS=OFF -DQUORVEL_BENCH=ON >/dev/null
 	@cmake --build $(RELEASE) -j$(JOBS)
 
 run: release
@@ -17,10 +17,22 @@ run: release
 	  echo "make run: no display (set DISPLAY or WAYLAND_DISPLAY to start Quorvel)"; exit 1; fi
 	$(RELEASE)/src/quorvel
 
-test: deps
+asan: deps
 	@cmake -S . -B $(ASAN) -DCMAKE_BUILD_TYPE=Debug -DQUORVEL_SANITIZE=ON >/dev/null
 	@cmake --build $(ASAN) -j$(JOBS)
+
+test: asan
 	cd $(ASAN) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j$(JOBS)
+
+# A million random student actions under the sanitizers (not part of CI).
+longwalk: asan
+	cd $(ASAN) && QT_QPA_PLATFORM=offscreen QUORVEL_WALK_STEPS=1000000 ./tests/test_random_walk
+
+# Installs into a temporary prefix and lists what was installed.
+install-check: release
+	rm -rf build/install-check && cmake --install $(RELEASE) --prefix build/install-check >/dev/null
+	cd build/install-check && find . -type f | sort
+	desktop-file-validate build/install-check/share/applications/org.quorvel.Quorvel.desktop
 
 screenshots: release
 	$(RELEASE)/tools/quorvel-screenshots build/screenshots
