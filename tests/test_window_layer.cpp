@@ -3,6 +3,7 @@
 #include "program_fixture.h"
 
 #include "resources/units.h"
+#include "window/fonts.h"
 #include "window/picture.h"
 #include "window/screen_surface.h"
 
@@ -269,6 +270,18 @@ private slots:
         QCoreApplication::processEvents();
         QCOMPARE(pixelAt(s, QPoint(100, 50)), QColor(0, 255, 0));
         QCOMPARE(pixelAt(s, QPoint(700, 400)), QColor(0, 0, 255));
+    }
+
+    void describedFacesFallBackToLiberationSans()
+    {
+        for (const char *face : {"MS Sans Serif", "Arial"}) {
+            const QFont font = toQFont(FontSpec{face, 97500, 700});
+            const QFontInfo info(font);
+            if (info.family() != QLatin1String(face)) // the desktop lacks the face itself
+                QCOMPARE(info.family(), QStringLiteral("Liberation Sans"));
+            QCOMPARE(info.pixelSize(), 13);
+            QVERIFY(info.bold());
+        }
     }
 
     void unitsConvertAtFifteenTwipsPerPixel()
