@@ -1,23 +1,90 @@
 #include "tutorial/vascular_function_curves.h"
 
-namespace quorvel {
+#include "shell/screen_registry.h"
+#include "tutorial/topic_table.h"
 
-const ScreenDescription vascularFunctionCurvesDescription{
-    .name = "VascularFunctionCurves",
-    .caption = "Tutorial",
-    .backColor = colours::blue,
-    .border = BorderStyle::FixedSingle,
-    .maxButton = false,
-    .minButton = false,
-    .windowState = WindowState::Maximized,
-    .startUpPosition = StartUpPosition::WindowsDefault,
-    .clientWidth = 14220,
-    .clientHeight = 10500,
+namespace quorvel
+{
+
+namespace
+{
+QString qs(std::string_view text)
+{
+    return QString::fromUtf8(text.data(), qsizetype(text.size()));
+}
+
+constexpr ClickHandler<VascularFunctionCurves> handlers[] = {
+    {"basicList1", &VascularFunctionCurves::basicList1_Click},
+    {"mnuInstructions", &VascularFunctionCurves::mnuInstructions_Click},
+    {"mnuRelations", &VascularFunctionCurves::mnuRelations_Click},
+    {"mnuCloseTutorial", &VascularFunctionCurves::mnuCloseTutorial_Click},
+    {"mnuGlossary", &VascularFunctionCurves::mnuGlossary_Click},
+    {"mnuTest", &VascularFunctionCurves::mnuTest_Click},
+    {"mnuEnd", &VascularFunctionCurves::mnuEnd_Click},
 };
+} // namespace
 
 VascularFunctionCurves::VascularFunctionCurves(ScreenRegistry &registry)
     : Screen(registry, vascularFunctionCurvesDescription)
 {
+}
+
+bool VascularFunctionCurves::handleEvent(std::string_view control, ControlEvent)
+{
+    return runClickHandler(*this, handlers, control);
+}
+
+void VascularFunctionCurves::Form_Load()
+{
+    // Only the rows: no selection, so the title picture stays on top until the first choice.
+    for (const TopicRow &row : TopicTable::rows())
+        window()->addItem("basicList1", qs(row.rowText));
+}
+
+void VascularFunctionCurves::basicList1_Click()
+{
+    const int selected = window()->listIndex("basicList1");
+    // Ascending order: pages of earlier topics are hidden before the chosen one is shown, later
+    // ones after it. Showing a page activates it, which leaves this screen loaded and its window
+    // in place, so the walk goes on.
+    for (const TopicRow &row : TopicTable::rows()) {
+        if (!row.ownsTopic())
+            continue;
+        Screen &page = registry().screen(row.page);
+        if (row.listPosition == selected) {
+            window()->setControlVisible(row.panel, true);
+            registry().setVisible(page, true);
+        } else {
+            window()->setControlVisible(row.panel, false);
+            registry().hide(page);
+        }
+    }
+    window()->setControlVisible("title", false);
+}
+
+void VascularFunctionCurves::mnuInstructions_Click()
+{
+    registry().show("Instructions");
+}
+void VascularFunctionCurves::mnuRelations_Click()
+{
+    registry().show(*this);
+}
+void VascularFunctionCurves::mnuCloseTutorial_Click()
+{
+    registry().closeToWelcome();
+}
+void VascularFunctionCurves::mnuGlossary_Click()
+{
+    registry().show("Glossary2");
+}
+void VascularFunctionCurves::mnuTest_Click()
+{
+    registry().show("Test");
+}
+void VascularFunctionCurves::mnuEnd_Click()
+{
+    registry().endSession();
 }
 
 } // namespace quorvel
