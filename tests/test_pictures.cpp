@@ -1,0 +1,281 @@
+// The program's pictures: every described picture exists, renders, has a title and description,
+// has its natural size, carries its quoted lines, and states numbers that agree with the physics.
+#include "picture_facts.h"
+#include "program_fixture.h"
+
+#include "resources/figure_pages.h"
+#include "test/answer_key.h"
+
+#include <QDirIterator>
+#include <QSvgRenderer>
+#include <QtTest>
+
+#include <map>
+#include <set>
+
+using namespace quorvel;
+using namespace quorvel::testing;
+
+namespace {
+
+QString qs(std::string_view s) { return QString::fromUtf8(s.data(), qsizetype(s.size())); }
+
+// Every picture named by a description of the program, with the screen or box that shows it.
+std::map<QString, QString> describedPictures()
+{
+    std::map<QString, QString> pictures;
+    ScreenRegistry registry(createScreen);
+    for (std::string_view name : screenNames()) {
+        const ScreenDescription &d = registry.screen(name).description();
+        if (!d.picture.empty())
+            pictures[qs(d.picture.file)] = qs(name);
+        for (const ControlDescription &c : d.controls) {
+            if (!c.picture.empty())
+                pictures[qs(c.picture.file)] = qs(name) + QLatin1Char('.') + qs(c.name);
+        }
+    }
+    return pictures;
+}
+
+// Natural sizes: slides 10 by 7.5 inches at 576 units per inch, enhanced metafiles their frame in
+// hundredths of a millimetre, pages in twips, the glossary in pixels.
+QSizeF expectedSize(const QString &file)
+{
+    static const std::map<QString, QSizeF> frames{
+        {"VascularFunctionCurves.reflection2.svg", {22330, 17250}}, {"VascularFunctionCurves.pulse1.svg", {18810, 14100}},
+        {"VascularFunctionCurves.reflection1.svg", {24080, 15530}}, {"VascularFunctionCurves.stress.svg", {18420, 13200}},
+        {"VascularFunctionCurves.partition.svg", {23920, 18630}},   {"VascularFunctionCurves.stenoses.svg", {25660, 17830}},
+        {"VascularFunctionCurves.turbulence1.svg", {25080, 17890}}, {"VascularFunctionCurves.resistance4.svg", {26010, 17220}},
+        {"VascularFunctionCurves.resistance3.svg", {20880, 15740}}, {"VascularFunctionCurves.resistance1.svg", {16830, 10240}},
+        {"VascularFunctionCurves.resistance2.svg", {21860, 16190}}, {"VascularFunctionCurves.pressure1.svg", {22590, 12540}},
+        {"VascularFunctionCurves.flow1.svg", {22750, 15130}},       {"Glossary2.svg", {690, 644}},
+        {"Form15.svg", {8657, 2354}},                              {"Formq21.svg", {2522, 3423}},
+        {"Formq23.svg", {2522, 3423}},                             {"Formq24.svg", {2522, 3423}},
+        {"Formq25.svg", {2522, 3423}}};
+    if (const auto it = frames.find(file); it != frames.end())
+        return it->second;
+    if (file.startsWith(QLatin1String("Formq")))
+        return {2522, 3420};
+    if (file.startsWith(QLatin1String("Form")))
+        return {8657, 2174};
+    return {5754, 4314};
+}
+
+// The size in pixels at which the student sees a picture.
+QSizeF displaySize(const QString &file)
+{
+    if (file.startsWith(QLatin1String("Test.")))
+        return {465, 337};
+    if (file.startsWith(QLatin1String("Formq")))
+        return {272, 352};
+    if (file.startsWith(QLatin1String("Form")))
+        return {883, 243};
+    if (file == QLatin1String("Glossary2.svg"))
+        return {690, 644};
+    return expectedSize(file).width() == 5754 ? QSizeF(561, 409) : QSizeF(561, 393);
+}
+
+QString fixed(double value, int decimals) { return QString::number(value, 'f', decimals); }
+
+struct Bed {
+    double precapillary, postcapillary;
+};
+constexpr Bed beds[] = {{1.80, 0.20}, {0.80, 0.20}, {1.20, 0.60}, {2.00, 1.00}, {1.60, 0.40}};
+constexpr double aorta = 90, vein = 0;
+
+} // namespace
+
+class PicturesTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void everyDescribedPictureExistsRendersAndIsNamed()
+    {
+        const auto pictures = describedPictures();
+        QCOMPARE(pictures.size(), size_t(65)); // 66 pictures; Form7 and Form8 share one file
+        for (const auto &[file, owner] : pictures) {
+            const PictureFacts facts = readPicture(file);
+            QVERIFY2(facts.found, qPrintable(owner + QStringLiteral(" has no picture ") + file));
+            QVERIFY2(QSvgRenderer(QStringLiteral(":/pictures/") + file).isValid(), qPrintable(file));
+            QVERIFY2(!facts.title.isEmpty() && !facts.description.trimmed().isEmpty(), qPrintable(file));
+            QCOMPARE(facts.viewBox.size(), expectedSize(file));
+            QVERIFY2(facts.texts.size() >= 3, qPrintable(file + QStringLiteral(" shows almost no text")));
+        }
+    }
+
+    void everyPictureFileIsUsed()
+    {
+        const auto pictures = describedPictures();
+        QDirIterator it(QStringLiteral(":/pictures"));
+        while (it.hasNext()) {
+            const QString file = it.next().section(QLatin1Char('/'), -1);
+            QVERIFY2(pictures.count(file), qPrintable(file + QStringLiteral(" is shown by no screen")));
+        }
+    }
+
+    void textIsLegibleAtTheSizeShown()
+    {
+        for (const auto &[file, owner] : describedPictures()) {
+            const PictureFacts facts = readPicture(file);
+            const double pixelsPerUnit = displaySize(file).height() / facts.viewBox.height();
+            const double smallest = facts.smallestFontSize * pixelsPerUnit;
+            QVERIFY2(smallest >= 8.5, qPrintable(QStringLiteral("%1: text of %2 px").arg(file).arg(smallest)));
+        }
+    }
+
+    void topicPagesSevenAndEightShareOnePictureAndTwinsShareTheirTitle()
+    {
+        const ScreenDescription *seven = findFigurePage("Form7");
+        const ScreenDescription *eight = findFigurePage("Form8");
+        QCOMPARE(seven->picture.file, eight->picture.file);
+        for (auto [a, b] : {std::pair{"reflection1", "reflection1b"}, {"partition", "partitionb"}, {"resistance2", "resistance2b"}}) {
+            const PictureFacts enhanced = readPicture(QStringLiteral("VascularFunctionCurves.%1.svg").arg(QLatin1String(a)));
+            const PictureFacts placeable = readPicture(QStringLiteral("VascularFunctionCurves.%1.svg").arg(QLatin1String(b)));
+            QCOMPARE(enhanced.title, placeable.title);
+        }
+    }
+
+    void noTwoOtherPicturesAreAlike()
+    {
+        std::set<QByteArray> seen;
+        for (const auto &[file, owner] : describedPictures()) {
+            QFile f(QStringLiteral(":/pictures/") + file);
+            QVERIFY(f.open(QIODevice::ReadOnly));
+            QVERIFY2(seen.insert(f.readAll()).second, qPrintable(file));
+        }
+    }
+
+    void testSlidesCarryTheirQuotedLines_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QStringList>("lines");
+        QTest::newRow("q26") << "Test.q26.svg"
+                             << QStringList{"To start the multiple choice practice test, click the",
+                                            "‘start questions’ button and then select your answer",
+                                            "from the choices that are presented. ",
+                                            "Advance questions by clicking on the ‘next question’",
+                                            "button. There are 25 multiple choice questions."};
+        QTest::newRow("q21") << "Test.q21.svg"
+                             << QStringList{"The remainder of the multiple choice questions ",
+                                            "do not depend on using a particular figure. ",
+                                            "The questions address basic issues expressed ", "in the various tutorials.",
+                                            "You may return to these tutorials for review",
+                                            "as needed by clicking on Tutorial in the menu."};
+        QTest::newRow("q1") << "Test.q1.svg"
+                            << QStringList{"Figure represents blood flow in a thoracic aorta that has a ",
+                                           "stenosis followed by a post-stenotic dilatation of the artery.",
+                                           "Four equal length segments are designated as 1, 2, 3 and 4.",
+                                           "Blood flow (Q) is from left to right.", "1", "2", "3", "4", "Q"};
+        QTest::newRow("q09") << "Test.q09.svg"
+                             << QStringList{"Figure shows an arteriole segment with intravascular",
+                                            "along the vessel segment length (L).", "1", "2", "3", "4", "5", "Q", "r", "L"};
+        QTest::newRow("Q12") << "Test.Q12.svg"
+                             << QStringList{"Figure shows five parallel vascular beds that lie between the aorta ",
+                                            "and the central veins of the systemic circulation. Red is the precapillary ",
+                                            "midcapillary segment of each. Values in boxes are resistances in ",
+                                            "peripheral resistance units (pru). Pressure everywhere in the aorta is ",
+                                            "90 mmHg and pressure everywhere in the vein is 0 mmHg.", "90 mmHg", "0 mmHg",
+                                            "1.80", "0.80", "1.20", "2.00", "1.60", "0.20", "0.60", "1.00", "0.40"};
+        QTest::newRow("q17") << "Test.q17.svg"
+                             << QStringList{"Figure above shows part of the systemic circulation with ",
+                                            "various mean blood pressures and flows as indicated.", "CO = 5000 ml/min",
+                                            "1000 ml/min", "105 mmHg", "5 mmHg", "kidney", "gi", "muscle"};
+    }
+    void testSlidesCarryTheirQuotedLines()
+    {
+        QFETCH(QString, file);
+        QFETCH(QStringList, lines);
+        const PictureFacts facts = readPicture(file);
+        for (const QString &line : lines)
+            QVERIFY2(facts.texts.contains(line), qPrintable(file + QStringLiteral(" lacks \"") + line + QLatin1Char('"')));
+    }
+
+    void explanationPagesOpenWithTheKeysLetterAndPointToATopic()
+    {
+        for (const AnswerKeyEntry &entry : answer_key::entries()) {
+            const PictureFacts facts = readPicture(qs(entry.page) + QStringLiteral(".svg"));
+            const QString first = facts.texts.value(0);
+            QVERIFY2(first.startsWith(QLatin1String("Correct answer is ")) && first.size() == 20 && first.endsWith(QLatin1Char('.')),
+                     qPrintable(first));
+            const int row = first.at(18).unicode() - 'a' + 1;
+            QVERIFY2(entry.rightRows.contains(row), qPrintable(qs(entry.page) + QStringLiteral(": ") + first));
+            static const QRegularExpression review(QStringLiteral(R"(Review tutorial topics? (\d+))"));
+            const auto match = review.match(allText(facts));
+            QVERIFY2(match.hasMatch(), qPrintable(qs(entry.page)));
+            const int topic = match.captured(1).toInt();
+            QVERIFY(topic >= 1 && topic <= 15);
+            QVERIFY2(facts.description.contains(first), qPrintable(qs(entry.page))); // the description holds the text
+        }
+    }
+
+    void bedFigureShowsEveryBedNumberOnce()
+    {
+        const PictureFacts facts = readPicture(QStringLiteral("Test.Q12.svg"));
+        for (const Bed &bed : beds) {
+            QVERIFY(facts.texts.contains(fixed(bed.precapillary, 2)));
+            QVERIFY(facts.texts.contains(fixed(bed.postcapillary, 2)));
+        }
+        QVERIFY(facts.texts.count(QStringLiteral("C")) + facts.texts.count(QStringLiteral("c")) >= 5); // a Pc on each bed
+    }
+
+    void explanationPagesStateTheBedPhysics()
+    {
+        QString flows, pressures;
+        for (const Bed &bed : beds) {
+            const double r = bed.precapillary + bed.postcapillary;
+            flows += fixed((aorta - vein) / r, 0) + QLatin1Char(' ');
+            pressures += fixed(vein + (aorta - vein) * bed.postcapillary / r, 0) + QLatin1Char(' ');
+        }
+        QCOMPARE(flows, QStringLiteral("45 90 50 30 45 "));
+        QCOMPARE(pressures, QStringLiteral("9 18 30 30 18 "));
+        for (const char *page : {"Formq12.svg", "Formq13.svg"}) {
+            const QString text = allText(readPicture(QLatin1String(page)));
+            for (const QString &q : flows.split(QLatin1Char(' '), Qt::SkipEmptyParts))
+                QVERIFY2(text.contains(q), qPrintable(QLatin1String(page) + QStringLiteral(" lacks flow ") + q));
+        }
+        for (const char *page : {"Formq14.svg", "Formq15.svg"}) {
+            const QString text = allText(readPicture(QLatin1String(page)));
+            for (const QString &pc : pressures.split(QLatin1Char(' '), Qt::SkipEmptyParts))
+                QVERIFY2(text.contains(pc), qPrintable(QLatin1String(page) + QStringLiteral(" lacks ") + pc));
+        }
+        const QString q15 = allText(readPicture(QStringLiteral("Formq15.svg")));
+        QVERIFY(q15.contains(QStringLiteral("90 × 0.60 / 1.80 = 30"))); // bed 3 ties with bed 4
+        QVERIFY(q15.contains(QLatin1String("c is right as well")));
+        QVERIFY(allText(readPicture(QStringLiteral("Formq16.svg"))).contains(QLatin1String("30 mmHg")));
+    }
+
+    void explanationPagesStateTheCirculationPhysics()
+    {
+        const double arterial = 105, venous = 5, cardiacOutput = 5000, kidneyFlow = 1000, giResistance = 0.2;
+        const double tpr = (arterial - venous) / cardiacOutput;
+        const double kidney = (arterial - venous) / kidneyFlow;
+        const double giFlow = (arterial - venous) / giResistance;
+        QVERIFY(allText(readPicture(QStringLiteral("Formq17.svg"))).contains(fixed(tpr, 3)));
+        QVERIFY(allText(readPicture(QStringLiteral("Formq18.svg"))).contains(fixed(kidney, 3)));
+        QVERIFY(allText(readPicture(QStringLiteral("Formq19.svg"))).contains(fixed(giFlow, 0)));
+    }
+
+    void tutorialPicturesStateTheWorkedResistances()
+    {
+        const double mean = 95, central = 5, cardiacOutput = 5500, kidneyFlow = 1200;
+        const QString tpr = fixed((mean - central) / cardiacOutput, 4);
+        const QString kidney = fixed((mean - central) / kidneyFlow, 3);
+        QCOMPARE(tpr, QStringLiteral("0.0164"));
+        for (const char *file : {"VascularFunctionCurves.resistance4.svg", "Form6.svg"}) {
+            const QString text = allText(readPicture(QLatin1String(file)));
+            QVERIFY2(text.contains(tpr) && text.contains(kidney), file);
+        }
+        // partitioning: 95 and 5 mmHg over 0.060 and 0.015 pru
+        const double ra = 0.060, rv = 0.015;
+        const QString flow = fixed((mean - central) / (ra + rv), 0);
+        const QString capillary = fixed(central + (mean - central) * rv / (ra + rv), 0);
+        for (const char *file : {"VascularFunctionCurves.partition.svg", "VascularFunctionCurves.partitionb.svg", "Form10.svg"}) {
+            const QString text = allText(readPicture(QLatin1String(file)));
+            QVERIFY2(text.contains(flow) && text.contains(capillary), file);
+        }
+    }
+};
+
+QUORVEL_TEST_MAIN(PicturesTest)
+#include "test_pictures.moc"
