@@ -272,6 +272,16 @@ private slots:
         QCOMPARE(pixelAt(s, QPoint(700, 400)), QColor(0, 0, 255));
     }
 
+    void buttonCaptionsBreakAtBlanksWhenTooWide()
+    {
+        const QFontMetrics metrics(toQFont(boldSansSerif(97500)));
+        const int width = metrics.horizontalAdvance(QStringLiteral("Questions")) + 4;
+        QCOMPARE(wrapCaption(QStringLiteral("Start Questions"), metrics, width), QStringLiteral("Start\nQuestions"));
+        QCOMPARE(wrapCaption(QStringLiteral("Go"), metrics, width), QStringLiteral("Go"));
+        QCOMPARE(wrapCaption(QStringLiteral("Unbreakable"), metrics, 5), QStringLiteral("Unbreakable"));
+        QCOMPARE(wrapCaption(QStringLiteral("a b c"), metrics, 1000), QStringLiteral("a b c"));
+    }
+
     void describedFacesFallBackToLiberationSans()
     {
         for (const char *face : {"MS Sans Serif", "Arial"}) {

@@ -5,6 +5,8 @@
 
 #include <QMouseEvent>
 #include <QPainter>
+#include <QStyleOptionButton>
+#include <QStylePainter>
 
 namespace quorvel {
 
@@ -109,6 +111,35 @@ ButtonControl::ButtonControl(const ControlDescription &d, QWidget *parent, std::
     if (d.graphical) // a standard button keeps the desktop's button colours
         bindColours(this, d, QPalette::Button, QPalette::ButtonText);
     connect(this, &QPushButton::clicked, this, [cb = std::move(onClick)] { cb(); });
+}
+
+void ButtonControl::paintEvent(QPaintEvent *)
+{
+    QStylePainter painter(this);
+    QStyleOptionButton option;
+    initStyleOption(&option);
+    const int margin = style()->pixelMetric(QStyle::PM_ButtonMargin, &option, this) + 2;
+    option.text = wrapCaption(option.text, fontMetrics(), width() - 2 * margin);
+    painter.drawControl(QStyle::CE_PushButton, option);
+}
+
+QString wrapCaption(const QString &caption, const QFontMetrics &metrics, int width)
+{
+    if (metrics.horizontalAdvance(caption) <= width)
+        return caption;
+    QStringList lines;
+    QString line;
+    for (const QString &word : caption.split(QLatin1Char(' '))) {
+        const QString candidate = line.isEmpty() ? word : line + QLatin1Char(' ') + word;
+        if (!line.isEmpty() && metrics.horizontalAdvance(candidate) > width) {
+            lines.append(line);
+            line = word;
+        } else {
+            line = candidate;
+        }
+    }
+    lines.append(line);
+    return lines.join(QLatin1Char('\n'));
 }
 
 PictureSurface::PictureSurface(QWidget *parent, Colour back, Colour fore, std::unique_ptr<Picture> picture)

@@ -48,11 +48,18 @@ public:
     TextBoxControl(const ControlDescription &d, QWidget *parent);
 };
 
+// A push button whose caption breaks onto further lines at blanks when it is wider than the button.
 class ButtonControl : public QPushButton
 {
 public:
     ButtonControl(const ControlDescription &d, QWidget *parent, std::function<void()> onClick);
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
 };
+
+// The caption broken at blanks into lines no wider than the width, where blanks allow it.
+QString wrapCaption(const QString &caption, const QFontMetrics &metrics, int width);
 
 // The inside of a picture box or of a screen: its back colour and its picture.
 class PictureSurface : public QWidget
