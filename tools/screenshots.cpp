@@ -26,6 +26,13 @@ QByteArray offscreenPlatform(const QString &configDir, double dpr)
     }
     return "offscreen:configfile=" + path.toUtf8();
 }
+// The offscreen platform reports every window operation it cannot carry out; they do not matter here.
+void quietPlatformNotes(QtMsgType type, const QMessageLogContext &context, const QString &message)
+{
+    if (message.startsWith(QLatin1String("This plugin does not support")))
+        return;
+    qt_message_output(type, context, message);
+}
 } // namespace
 
 int main(int argc, char *argv[])
@@ -39,6 +46,7 @@ int main(int argc, char *argv[])
         if (QByteArray(argv[i]) == "--dpr")
             dpr = QByteArray(argv[i + 1]).toDouble();
     }
+    qInstallMessageHandler(quietPlatformNotes);
     QTemporaryDir configDir;
     qputenv("QT_QPA_PLATFORM", offscreenPlatform(configDir.path(), dpr));
     QApplication app(argc, argv);
