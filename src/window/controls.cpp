@@ -161,6 +161,8 @@ PictureBoxControl::PictureBoxControl(const ControlDescription &d, QWidget *paren
 {
     setFrameStyle(QFrame::Panel | QFrame::Sunken);
     setLineWidth(2);
+    // The frame and its client cover every pixel, so boxes stacked beneath are not painted at all.
+    setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::NoFocus);
     m_client = new PictureSurface(this, d.backColor.value_or(defaultBackColor(d.kind)),
                                   d.foreColor.value_or(defaultForeColor(d.kind)), Picture::load(d.picture));

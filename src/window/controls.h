@@ -66,7 +66,7 @@ class PictureSurface : public QWidget
 {
 public:
     PictureSurface(QWidget *parent, Colour back, Colour fore, std::unique_ptr<Picture> picture);
-    const Picture *picture() const { return m_picture.get(); }
+    Picture *picture() const { return m_picture.get(); }
 
 protected:
     void paintEvent(QPaintEvent *event) override;

@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QPainter>
 #include <QXmlStreamReader>
+#include <QtConcurrent/QtConcurrentRun>
 
 namespace quorvel {
 
@@ -40,7 +41,7 @@ std::unique_ptr<Picture> Picture::load(const PictureRef &ref)
     return picture;
 }
 
-Picture::Picture(PictureKind kind, const QByteArray &svg) : m_kind(kind), m_renderer(svg)
+Picture::Picture(PictureKind kind, const QByteArray &svg) : m_kind(kind), m_svg(svg), m_renderer(svg)
 {
     readTitleAndDescription(svg, m_title, m_description);
 }
@@ -52,24 +53,55 @@ QRect Picture::targetRect(const QSize &clientSize) const
     return QRect(QPoint(0, 0), clientSize);
 }
 
+QImage Picture::render(const QByteArray &svg, QSize size, qreal devicePixelRatio)
+{
+    // Rendered at device resolution, so vectors and text stay sharp on high-density screens.
+    QImage image((QSizeF(size) * devicePixelRatio).toSize(), QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(devicePixelRatio);
+    image.fill(Qt::transparent);
+    QSvgRenderer renderer(svg); // one per rendering: it may run on another thread
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setRenderHint(QPainter::TextAntialiasing);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    renderer.render(&painter, QRectF(QPointF(0, 0), QSizeF(size)));
+    return image;
+}
+
+bool Picture::matches(const QImage &image, QSize size, qreal devicePixelRatio)
+{
+    return !image.isNull() && image.devicePixelRatio() == devicePixelRatio &&
+           image.size() == (QSizeF(size) * devicePixelRatio).toSize();
+}
+
+void Picture::prepare(const QSize &clientSize, qreal devicePixelRatio)
+{
+    const QSize size = targetRect(clientSize).size();
+    if (size.isEmpty() || matches(m_cache, size, devicePixelRatio) || m_pending.isValid())
+        return;
+    m_pending = QtConcurrent::run(&Picture::render, m_svg, size, devicePixelRatio);
+}
+
 void Picture::paint(QPainter &painter, const QSize &clientSize, qreal devicePixelRatio)
 {
     const QRect target = targetRect(clientSize);
     if (target.isEmpty())
         return;
-    const QSize devicePixels = (QSizeF(target.size()) * devicePixelRatio).toSize();
-    if (m_cache.size() != devicePixels || m_cache.devicePixelRatio() != devicePixelRatio) {
-        // Rendered at device resolution, so vectors and text stay sharp on high-density screens.
-        m_cache = QPixmap(devicePixels);
-        m_cache.setDevicePixelRatio(devicePixelRatio);
-        m_cache.fill(Qt::transparent);
-        QPainter cachePainter(&m_cache);
-        cachePainter.setRenderHint(QPainter::Antialiasing);
-        cachePainter.setRenderHint(QPainter::TextAntialiasing);
-        cachePainter.setRenderHint(QPainter::SmoothPixmapTransform);
-        m_renderer.render(&cachePainter, QRectF(QPointF(0, 0), QSizeF(target.size())));
+    if (!matches(m_cache, target.size(), devicePixelRatio)) {
+        if (m_pending.isValid()) {
+            m_cache = m_pending.result(); // waits if it is still under way
+            m_pending = {};
+        }
+        if (!matches(m_cache, target.size(), devicePixelRatio))
+            m_cache = render(m_svg, target.size(), devicePixelRatio);
     }
-    painter.drawPixmap(target.topLeft(), m_cache);
+    painter.drawImage(target.topLeft(), m_cache);
+}
+
+Picture::~Picture()
+{
+    if (m_pending.isValid())
+        m_pending.waitForFinished();
 }
 
 } // namespace quorvel

@@ -4,7 +4,8 @@
 
 #include "resources/description.h"
 
-#include <QPixmap>
+#include <QFuture>
+#include <QImage>
 #include <QSize>
 #include <QString>
 #include <QSvgRenderer>
@@ -20,7 +21,11 @@ class Picture
 public:
     // The picture of the given reference, or nullptr when the program holds no such picture yet.
     static std::unique_ptr<Picture> load(const PictureRef &ref);
+    ~Picture();
 
+    // Starts drawing the picture for a client area of this size on another core, so that a page
+    // loaded now is ready when it is shown (drawing text is the slow part of a picture).
+    void prepare(const QSize &clientSize, qreal devicePixelRatio);
     void paint(QPainter &painter, const QSize &clientSize, qreal devicePixelRatio);
 
     PictureKind kind() const { return m_kind; }
@@ -31,12 +36,16 @@ public:
 private:
     Picture(PictureKind kind, const QByteArray &svg);
     QRect targetRect(const QSize &clientSize) const;
+    static QImage render(const QByteArray &svg, QSize size, qreal devicePixelRatio);
+    static bool matches(const QImage &image, QSize size, qreal devicePixelRatio);
 
     PictureKind m_kind;
+    QByteArray m_svg;
     QSvgRenderer m_renderer;
     QString m_title;
     QString m_description;
-    QPixmap m_cache; // the last rendering, reused while size and pixel ratio stay
+    QImage m_cache;            // the last rendering, reused while size and pixel ratio stay
+    QFuture<QImage> m_pending; // a rendering under way on another core
 };
 
 QString pictureResourcePath(std::string_view file);

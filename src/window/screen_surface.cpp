@@ -1,8 +1,11 @@
 #include "window/screen_surface.h"
 
+#include "resources/units.h"
 #include "window/fonts.h"
 
 #include <QFontMetrics>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QPainter>
 
 namespace quorvel {
@@ -12,9 +15,12 @@ ScreenSurface::ScreenSurface(QWidget *parent, const ScreenDescription &d)
                      Picture::load(d.picture))
 {
     setFont(toQFont(d.font.value_or(defaultFont)));
-    if (const Picture *p = picture()) {
+    if (Picture *p = picture()) {
         setAccessibleName(p->title());
         setAccessibleDescription(p->description());
+        // A page's picture fills its client area: start drawing it while the window is being built.
+        const QSize client(twipsToPixels(d.clientWidth), twipsToPixels(d.clientHeight));
+        p->prepare(client, QGuiApplication::primaryScreen()->devicePixelRatio());
     }
 }
 
