@@ -4,15 +4,15 @@
 
 namespace quorvel {
 
-QFont toQFont(const FontSpec &spec)
+QFont toQFont(const FontSpec &stored)
 {
-    QFont font(QString::fromUtf8(spec.face.data(), qsizetype(spec.face.size())));
+    QFont font(QString::fromUtf8(stored.face.data(), qsizetype(stored.face.size())));
     // Sizes are fixed in pixels at 96 dpi so text keeps its place among controls laid out in twips.
-    font.setPixelSize(pointsToPixels(spec.points()));
-    font.setWeight(spec.weight >= 700 ? QFont::Bold : QFont::Normal);
-    font.setItalic(spec.italic);
-    font.setUnderline(spec.underline);
-    font.setStrikeOut(spec.strikethrough);
+    font.setPixelSize(pointsToPixels(stored.points()));
+    font.setWeight(stored.weight >= 700 ? QFont::Bold : QFont::Normal);
+    font.setItalic(stored.italic);
+    font.setUnderline(stored.underline);
+    font.setStrikeOut(stored.strikethrough);
     return font;
 }
 

@@ -8,7 +8,7 @@
 
 namespace quorvel {
 
-QFont toQFont(const FontSpec &spec);
+QFont toQFont(const FontSpec &stored);
 
 // "MS Sans Serif" and "Arial" fall back to Liberation Sans, then DejaVu Sans, where the desktop
 // lacks them. Call once after the application object exists.
