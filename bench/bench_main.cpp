@@ -63,7 +63,10 @@ public:
         }
         return median(samples);
     }
-    void add(const QString &what, double ms, double targetMs) { rows.push_back({what, ms, QStringLiteral("ms"), targetMs}); }
+    void add(const QString &what, double ms, double targetMs)
+    {
+        rows.push_back({what, ms, QStringLiteral("ms"), targetMs});
+    }
     std::vector<Row> rows;
 };
 
@@ -120,19 +123,31 @@ void screens(Bench &b)
                              "Glossary2", "Form1", "Formq01"}) {
         const bool welcomeFirst = std::string_view(name) != "Introduction";
         b.add(QStringLiteral("load and first paint: %1").arg(QLatin1String(name)),
-              b.time(noSetup, [&](ScreenRegistry &r) { r.show(name); paint(r, name); }, welcomeFirst), 16);
+              b.time(
+                  noSetup,
+                  [&](ScreenRegistry &r) {
+                      r.show(name);
+                      paint(r, name);
+                  },
+                  welcomeFirst),
+              16);
     }
 }
 
 void tutorial(Bench &b)
 {
-    auto open = [](ScreenRegistry &r) { r.show("VascularFunctionCurves"); paint(r, "VascularFunctionCurves"); };
+    auto open = [](ScreenRegistry &r) {
+        r.show("VascularFunctionCurves");
+        paint(r, "VascularFunctionCurves");
+    };
     b.add(QStringLiteral("first topic selection (15 pages loaded)"),
-          b.time(open, [](ScreenRegistry &r) {
-              selectRow(r, "VascularFunctionCurves", "basicList1", 2);
-              paint(r, "VascularFunctionCurves");
-              paint(r, "Form1");
-          }), 50);
+          b.time(open,
+                 [](ScreenRegistry &r) {
+                     selectRow(r, "VascularFunctionCurves", "basicList1", 2);
+                     paint(r, "VascularFunctionCurves");
+                     paint(r, "Form1");
+                 }),
+          50);
     auto change = [](ScreenRegistry &r) {
         selectRow(r, "VascularFunctionCurves", "basicList1", 12);
         paint(r, "VascularFunctionCurves");
@@ -140,26 +155,70 @@ void tutorial(Bench &b)
     };
     // A student reads a topic before choosing the next: by then the pages have been prepared.
     b.add(QStringLiteral("topic change"),
-          b.time([&](ScreenRegistry &r) {
-              open(r);
-              selectRow(r, "VascularFunctionCurves", "basicList1", 2);
-              QThreadPool::globalInstance()->waitForDone();
-          }, change), 16);
+          b.time(
+              [&](ScreenRegistry &r) {
+                  open(r);
+                  selectRow(r, "VascularFunctionCurves", "basicList1", 2);
+                  QThreadPool::globalInstance()->waitForDone();
+              },
+              change),
+          16);
     b.add(QStringLiteral("topic change at once after the first (pages still being prepared)"),
-          b.time([&](ScreenRegistry &r) { open(r); selectRow(r, "VascularFunctionCurves", "basicList1", 2); }, change), 50);
+          b.time(
+              [&](ScreenRegistry &r) {
+                  open(r);
+                  selectRow(r, "VascularFunctionCurves", "basicList1", 2);
+              },
+              change),
+          50);
 }
 
 void practiceTest(Bench &b)
 {
-    auto open = [](ScreenRegistry &r) { r.show("Test"); paint(r, "Test"); };
-    auto started = [&](ScreenRegistry &r) { open(r); press(r, "cmdStart"); };
-    b.add(QStringLiteral("test: Start Questions"), b.time(open, [](ScreenRegistry &r) { press(r, "cmdStart"); paint(r, "Test"); }), 5);
-    b.add(QStringLiteral("test: Next Question"), b.time(started, [](ScreenRegistry &r) { press(r, "cmdNext"); paint(r, "Test"); }), 5);
-    b.add(QStringLiteral("test: Reset Questions"), b.time(started, [](ScreenRegistry &r) { press(r, "cmdReset"); paint(r, "Test"); }), 5);
+    auto open = [](ScreenRegistry &r) {
+        r.show("Test");
+        paint(r, "Test");
+    };
+    auto started = [&](ScreenRegistry &r) {
+        open(r);
+        press(r, "cmdStart");
+    };
+    b.add(QStringLiteral("test: Start Questions"),
+          b.time(open,
+                 [](ScreenRegistry &r) {
+                     press(r, "cmdStart");
+                     paint(r, "Test");
+                 }),
+          5);
+    b.add(QStringLiteral("test: Next Question"),
+          b.time(started,
+                 [](ScreenRegistry &r) {
+                     press(r, "cmdNext");
+                     paint(r, "Test");
+                 }),
+          5);
+    b.add(QStringLiteral("test: Reset Questions"),
+          b.time(started,
+                 [](ScreenRegistry &r) {
+                     press(r, "cmdReset");
+                     paint(r, "Test");
+                 }),
+          5);
     b.add(QStringLiteral("test: wrong choice judged"),
-          b.time(started, [](ScreenRegistry &r) { selectRow(r, "Test", "List2", 1); paint(r, "Test"); }), 5);
+          b.time(started,
+                 [](ScreenRegistry &r) {
+                     selectRow(r, "Test", "List2", 1);
+                     paint(r, "Test");
+                 }),
+          5);
     b.add(QStringLiteral("test: right choice judged, page opened"),
-          b.time(started, [](ScreenRegistry &r) { selectRow(r, "Test", "List2", 2); paint(r, "Test"); paint(r, "Formq01"); }), 16);
+          b.time(started,
+                 [](ScreenRegistry &r) {
+                     selectRow(r, "Test", "List2", 2);
+                     paint(r, "Test");
+                     paint(r, "Formq01");
+                 }),
+          16);
 }
 
 double everyScreenOpen()

@@ -14,7 +14,7 @@ struct PictureFacts {
     QRectF viewBox;
     QString title;
     QString description;
-    QStringList texts;          // every <text> element's content, blanks kept, in document order
+    QStringList texts;             // every <text> element's content, blanks kept, in document order
     double smallestFontSize = 1e9; // in the picture's own units, after scaling transforms
 };
 
@@ -50,9 +50,11 @@ inline PictureFacts readPicture(const QString &file)
         if (token != QXmlStreamReader::StartElement)
             continue;
         const auto name = xml.name();
-        const double scale = scales.back() * verticalScale(xml.attributes().value(QLatin1String("transform")).toString());
+        const double scale =
+            scales.back() * verticalScale(xml.attributes().value(QLatin1String("transform")).toString());
         if (name == u"svg") {
-            const QStringList v = xml.attributes().value(QLatin1String("viewBox")).toString().split(QLatin1Char(' '), Qt::SkipEmptyParts);
+            const QStringList v =
+                xml.attributes().value(QLatin1String("viewBox")).toString().split(QLatin1Char(' '), Qt::SkipEmptyParts);
             if (v.size() == 4)
                 facts.viewBox = QRectF(v[0].toDouble(), v[1].toDouble(), v[2].toDouble(), v[3].toDouble());
         } else if (name == u"title" && facts.title.isEmpty()) {
@@ -74,6 +76,9 @@ inline PictureFacts readPicture(const QString &file)
 }
 
 // All the text a picture shows, line by line, joined with single blanks (for number checks).
-inline QString allText(const PictureFacts &facts) { return facts.texts.join(QLatin1Char(' ')); }
+inline QString allText(const PictureFacts &facts)
+{
+    return facts.texts.join(QLatin1Char(' '));
+}
 
 } // namespace quorvel::testing

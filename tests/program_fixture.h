@@ -79,7 +79,10 @@ public:
 };
 
 // Qt test main with the program's style and fonts, on the offscreen platform.
-inline void prepareApplication(QApplication &app) { applyProgramStyle(app); }
+inline void prepareApplication(QApplication &app)
+{
+    applyProgramStyle(app);
+}
 
 } // namespace quorvel::testing
 

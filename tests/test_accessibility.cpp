@@ -12,7 +12,10 @@ using namespace quorvel;
 using namespace quorvel::testing;
 
 namespace {
-QAccessibleInterface *accessible(QObject *o) { return QAccessible::queryAccessibleInterface(o); }
+QAccessibleInterface *accessible(QObject *o)
+{
+    return QAccessible::queryAccessibleInterface(o);
+}
 } // namespace
 
 class AccessibilityTest : public QObject
@@ -32,7 +35,8 @@ private slots:
     {
         Program p;
         ScreenWindow *w = p.window("Introduction");
-        QCOMPARE(accessible(w->control("Label2"))->text(QAccessible::Name), QStringLiteral("UNDERSTANDING ESSENTIALS OF Quorvel"));
+        QCOMPARE(accessible(w->control("Label2"))->text(QAccessible::Name),
+                 QStringLiteral("UNDERSTANDING ESSENTIALS OF Quorvel"));
         QAccessibleInterface *bar = accessible(w->menuBar());
         QStringList entries;
         for (int i = 0; i < bar->childCount(); ++i)

@@ -2,6 +2,7 @@
 // has its natural size, carries its quoted lines, and states numbers that agree with the physics.
 #include "picture_facts.h"
 #include "program_fixture.h"
+#include "window/text.h"
 
 #include "resources/figure_pages.h"
 #include "test/answer_key.h"
@@ -18,8 +19,6 @@ using namespace quorvel::testing;
 
 namespace {
 
-QString qs(std::string_view s) { return QString::fromUtf8(s.data(), qsizetype(s.size())); }
-
 // Every picture named by a description of the program, with the screen or box that shows it.
 std::map<QString, QString> describedPictures()
 {
@@ -28,10 +27,10 @@ std::map<QString, QString> describedPictures()
     for (std::string_view name : screenNames()) {
         const ScreenDescription &d = registry.screen(name).description();
         if (!d.picture.empty())
-            pictures[qs(d.picture.file)] = qs(name);
+            pictures[toQString(d.picture.file)] = toQString(name);
         for (const ControlDescription &c : d.controls) {
             if (!c.picture.empty())
-                pictures[qs(c.picture.file)] = qs(name) + QLatin1Char('.') + qs(c.name);
+                pictures[toQString(c.picture.file)] = toQString(name) + QLatin1Char('.') + toQString(c.name);
         }
     }
     return pictures;
@@ -41,17 +40,25 @@ std::map<QString, QString> describedPictures()
 // hundredths of a millimetre, pages in twips, the glossary in pixels.
 QSizeF expectedSize(const QString &file)
 {
-    static const std::map<QString, QSizeF> frames{
-        {"VascularFunctionCurves.reflection2.svg", {22330, 17250}}, {"VascularFunctionCurves.pulse1.svg", {18810, 14100}},
-        {"VascularFunctionCurves.reflection1.svg", {24080, 15530}}, {"VascularFunctionCurves.stress.svg", {18420, 13200}},
-        {"VascularFunctionCurves.partition.svg", {23920, 18630}},   {"VascularFunctionCurves.stenoses.svg", {25660, 17830}},
-        {"VascularFunctionCurves.turbulence1.svg", {25080, 17890}}, {"VascularFunctionCurves.resistance4.svg", {26010, 17220}},
-        {"VascularFunctionCurves.resistance3.svg", {20880, 15740}}, {"VascularFunctionCurves.resistance1.svg", {16830, 10240}},
-        {"VascularFunctionCurves.resistance2.svg", {21860, 16190}}, {"VascularFunctionCurves.pressure1.svg", {22590, 12540}},
-        {"VascularFunctionCurves.flow1.svg", {22750, 15130}},       {"Glossary2.svg", {690, 644}},
-        {"Form15.svg", {8657, 2354}},                              {"Formq21.svg", {2522, 3423}},
-        {"Formq23.svg", {2522, 3423}},                             {"Formq24.svg", {2522, 3423}},
-        {"Formq25.svg", {2522, 3423}}};
+    static const std::map<QString, QSizeF> frames{{"VascularFunctionCurves.reflection2.svg", {22330, 17250}},
+                                                  {"VascularFunctionCurves.pulse1.svg", {18810, 14100}},
+                                                  {"VascularFunctionCurves.reflection1.svg", {24080, 15530}},
+                                                  {"VascularFunctionCurves.stress.svg", {18420, 13200}},
+                                                  {"VascularFunctionCurves.partition.svg", {23920, 18630}},
+                                                  {"VascularFunctionCurves.stenoses.svg", {25660, 17830}},
+                                                  {"VascularFunctionCurves.turbulence1.svg", {25080, 17890}},
+                                                  {"VascularFunctionCurves.resistance4.svg", {26010, 17220}},
+                                                  {"VascularFunctionCurves.resistance3.svg", {20880, 15740}},
+                                                  {"VascularFunctionCurves.resistance1.svg", {16830, 10240}},
+                                                  {"VascularFunctionCurves.resistance2.svg", {21860, 16190}},
+                                                  {"VascularFunctionCurves.pressure1.svg", {22590, 12540}},
+                                                  {"VascularFunctionCurves.flow1.svg", {22750, 15130}},
+                                                  {"Glossary2.svg", {690, 644}},
+                                                  {"Form15.svg", {8657, 2354}},
+                                                  {"Formq21.svg", {2522, 3423}},
+                                                  {"Formq23.svg", {2522, 3423}},
+                                                  {"Formq24.svg", {2522, 3423}},
+                                                  {"Formq25.svg", {2522, 3423}}};
     if (const auto it = frames.find(file); it != frames.end())
         return it->second;
     if (file.startsWith(QLatin1String("Formq")))
@@ -75,7 +82,10 @@ QSizeF displaySize(const QString &file)
     return expectedSize(file).width() == 5754 ? QSizeF(561, 409) : QSizeF(561, 393);
 }
 
-QString fixed(double value, int decimals) { return QString::number(value, 'f', decimals); }
+QString fixed(double value, int decimals)
+{
+    return QString::number(value, 'f', decimals);
+}
 
 struct Bed {
     double precapillary, postcapillary;
@@ -129,9 +139,12 @@ private slots:
         const ScreenDescription *seven = findFigurePage("Form7");
         const ScreenDescription *eight = findFigurePage("Form8");
         QCOMPARE(seven->picture.file, eight->picture.file);
-        for (auto [a, b] : {std::pair{"reflection1", "reflection1b"}, {"partition", "partitionb"}, {"resistance2", "resistance2b"}}) {
-            const PictureFacts enhanced = readPicture(QStringLiteral("VascularFunctionCurves.%1.svg").arg(QLatin1String(a)));
-            const PictureFacts placeable = readPicture(QStringLiteral("VascularFunctionCurves.%1.svg").arg(QLatin1String(b)));
+        for (auto [a, b] :
+             {std::pair{"reflection1", "reflection1b"}, {"partition", "partitionb"}, {"resistance2", "resistance2b"}}) {
+            const PictureFacts enhanced =
+                readPicture(QStringLiteral("VascularFunctionCurves.%1.svg").arg(QLatin1String(a)));
+            const PictureFacts placeable =
+                readPicture(QStringLiteral("VascularFunctionCurves.%1.svg").arg(QLatin1String(b)));
             QCOMPARE(enhanced.title, placeable.title);
         }
     }
@@ -156,31 +169,61 @@ private slots:
                                             "from the choices that are presented. ",
                                             "Advance questions by clicking on the ‘next question’",
                                             "button. There are 25 multiple choice questions."};
-        QTest::newRow("q21") << "Test.q21.svg"
-                             << QStringList{"The remainder of the multiple choice questions ",
-                                            "do not depend on using a particular figure. ",
-                                            "The questions address basic issues expressed ", "in the various tutorials.",
-                                            "You may return to these tutorials for review",
-                                            "as needed by clicking on Tutorial in the menu."};
+        QTest::newRow("q21") << "Test.q21.svg" << QStringList{"The remainder of the multiple choice questions ",
+                                                              "do not depend on using a particular figure. ",
+                                                              "The questions address basic issues expressed ",
+                                                              "in the various tutorials.",
+                                                              "You may return to these tutorials for review",
+                                                              "as needed by clicking on Tutorial in the menu."};
         QTest::newRow("q1") << "Test.q1.svg"
                             << QStringList{"Figure represents blood flow in a thoracic aorta that has a ",
                                            "stenosis followed by a post-stenotic dilatation of the artery.",
                                            "Four equal length segments are designated as 1, 2, 3 and 4.",
-                                           "Blood flow (Q) is from left to right.", "1", "2", "3", "4", "Q"};
+                                           "Blood flow (Q) is from left to right.",
+                                           "1",
+                                           "2",
+                                           "3",
+                                           "4",
+                                           "Q"};
         QTest::newRow("q09") << "Test.q09.svg"
                              << QStringList{"Figure shows an arteriole segment with intravascular",
-                                            "along the vessel segment length (L).", "1", "2", "3", "4", "5", "Q", "r", "L"};
+                                            "along the vessel segment length (L).",
+                                            "1",
+                                            "2",
+                                            "3",
+                                            "4",
+                                            "5",
+                                            "Q",
+                                            "r",
+                                            "L"};
         QTest::newRow("Q12") << "Test.Q12.svg"
-                             << QStringList{"Figure shows five parallel vascular beds that lie between the aorta ",
-                                            "and the central veins of the systemic circulation. Red is the precapillary ",
-                                            "midcapillary segment of each. Values in boxes are resistances in ",
-                                            "peripheral resistance units (pru). Pressure everywhere in the aorta is ",
-                                            "90 mmHg and pressure everywhere in the vein is 0 mmHg.", "90 mmHg", "0 mmHg",
-                                            "1.80", "0.80", "1.20", "2.00", "1.60", "0.20", "0.60", "1.00", "0.40"};
+                             << QStringList{
+                                    "Figure shows five parallel vascular beds that lie between the aorta ",
+                                    "and the central veins of the systemic circulation. Red is the precapillary ",
+                                    "midcapillary segment of each. Values in boxes are resistances in ",
+                                    "peripheral resistance units (pru). Pressure everywhere in the aorta is ",
+                                    "90 mmHg and pressure everywhere in the vein is 0 mmHg.",
+                                    "90 mmHg",
+                                    "0 mmHg",
+                                    "1.80",
+                                    "0.80",
+                                    "1.20",
+                                    "2.00",
+                                    "1.60",
+                                    "0.20",
+                                    "0.60",
+                                    "1.00",
+                                    "0.40"};
         QTest::newRow("q17") << "Test.q17.svg"
                              << QStringList{"Figure above shows part of the systemic circulation with ",
-                                            "various mean blood pressures and flows as indicated.", "CO = 5000 ml/min",
-                                            "1000 ml/min", "105 mmHg", "5 mmHg", "kidney", "gi", "muscle"};
+                                            "various mean blood pressures and flows as indicated.",
+                                            "CO = 5000 ml/min",
+                                            "1000 ml/min",
+                                            "105 mmHg",
+                                            "5 mmHg",
+                                            "kidney",
+                                            "gi",
+                                            "muscle"};
     }
     void testSlidesCarryTheirQuotedLines()
     {
@@ -188,24 +231,27 @@ private slots:
         QFETCH(QStringList, lines);
         const PictureFacts facts = readPicture(file);
         for (const QString &line : lines)
-            QVERIFY2(facts.texts.contains(line), qPrintable(file + QStringLiteral(" lacks \"") + line + QLatin1Char('"')));
+            QVERIFY2(facts.texts.contains(line),
+                     qPrintable(file + QStringLiteral(" lacks \"") + line + QLatin1Char('"')));
     }
 
     void explanationPagesOpenWithTheKeysLetterAndPointToATopic()
     {
         for (const AnswerKeyEntry &entry : answer_key::entries()) {
-            const PictureFacts facts = readPicture(qs(entry.page) + QStringLiteral(".svg"));
+            const PictureFacts facts = readPicture(toQString(entry.page) + QStringLiteral(".svg"));
             const QString first = facts.texts.value(0);
-            QVERIFY2(first.startsWith(QLatin1String("Correct answer is ")) && first.size() == 20 && first.endsWith(QLatin1Char('.')),
+            QVERIFY2(first.startsWith(QLatin1String("Correct answer is ")) && first.size() == 20 &&
+                         first.endsWith(QLatin1Char('.')),
                      qPrintable(first));
             const int row = first.at(18).unicode() - 'a' + 1;
-            QVERIFY2(entry.rightRows.contains(row), qPrintable(qs(entry.page) + QStringLiteral(": ") + first));
+            QVERIFY2(entry.rightRows.contains(row), qPrintable(toQString(entry.page) + QStringLiteral(": ") + first));
             static const QRegularExpression review(QStringLiteral(R"(Review tutorial topics? (\d+))"));
             const auto match = review.match(allText(facts));
-            QVERIFY2(match.hasMatch(), qPrintable(qs(entry.page)));
+            QVERIFY2(match.hasMatch(), qPrintable(toQString(entry.page)));
             const int topic = match.captured(1).toInt();
             QVERIFY(topic >= 1 && topic <= 15);
-            QVERIFY2(facts.description.contains(first), qPrintable(qs(entry.page))); // the description holds the text
+            QVERIFY2(facts.description.contains(first),
+                     qPrintable(toQString(entry.page))); // the description holds the text
         }
     }
 
@@ -216,7 +262,8 @@ private slots:
             QVERIFY(facts.texts.contains(fixed(bed.precapillary, 2)));
             QVERIFY(facts.texts.contains(fixed(bed.postcapillary, 2)));
         }
-        QVERIFY(facts.texts.count(QStringLiteral("C")) + facts.texts.count(QStringLiteral("c")) >= 5); // a Pc on each bed
+        QVERIFY(facts.texts.count(QStringLiteral("C")) + facts.texts.count(QStringLiteral("c")) >=
+                5); // a Pc on each bed
     }
 
     void explanationPagesStateTheBedPhysics()
@@ -270,7 +317,8 @@ private slots:
         const double ra = 0.060, rv = 0.015;
         const QString flow = fixed((mean - central) / (ra + rv), 0);
         const QString capillary = fixed(central + (mean - central) * rv / (ra + rv), 0);
-        for (const char *file : {"VascularFunctionCurves.partition.svg", "VascularFunctionCurves.partitionb.svg", "Form10.svg"}) {
+        for (const char *file :
+             {"VascularFunctionCurves.partition.svg", "VascularFunctionCurves.partitionb.svg", "Form10.svg"}) {
             const QString text = allText(readPicture(QLatin1String(file)));
             QVERIFY2(text.contains(flow) && text.contains(capillary), file);
         }

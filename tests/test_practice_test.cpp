@@ -2,6 +2,7 @@
 // start, next and reset buttons with the figure each question needs, and its menu.
 
 #include "test_practice_helpers.h"
+#include "window/text.h"
 
 #include <QFontMetrics>
 #include <QLabel>
@@ -11,11 +12,6 @@ using namespace quorvel;
 using namespace quorvel::testing;
 
 namespace {
-QString qs(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), qsizetype(text.size()));
-}
-
 // The six rows that question k (2 to 25) shows, or the closing rows for k = 26, from the bank.
 QStringList bankRowsOfQuestion(int question)
 {
@@ -23,7 +19,7 @@ QStringList bankRowsOfQuestion(int question)
     bank.fill();
     QStringList rows;
     for (int slot = 6 * question - 11; slot <= 6 * question - 6; ++slot)
-        rows.append(qs(bank.slot(slot)));
+        rows.append(toQString(bank.slot(slot)));
     return rows;
 }
 
@@ -31,7 +27,7 @@ QStringList questionOneRows()
 {
     QStringList rows;
     for (std::string_view row : QuestionBank::questionOneRows())
-        rows.append(qs(row));
+        rows.append(toQString(row));
     return rows;
 }
 
@@ -194,7 +190,7 @@ private slots:
         QCOMPARE(student.figureOnTop(), QStringLiteral("q26"));
         QCOMPARE(student.verdict(), QString());
         QCOMPARE(student.cursor(), 30);
-        QCOMPARE(qs(student.screen().questionBank().slot(145)), closingRows.first()); // refilled by the load
+        QCOMPARE(toQString(student.screen().questionBank().slot(145)), closingRows.first()); // refilled by the load
         student.next();
         QCOMPARE(student.cursor(), 36);
         QCOMPARE(student.rows(), bankRowsOfQuestion(7));

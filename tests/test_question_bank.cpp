@@ -4,6 +4,7 @@
 #include "resources/figure_pages.h"
 #include "test/answer_key.h"
 #include "test/question_bank.h"
+#include "window/text.h"
 
 #include <QRegularExpression>
 #include <QTest>
@@ -14,11 +15,6 @@
 using namespace quorvel;
 
 namespace {
-QString qs(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), qsizetype(text.size()));
-}
-
 QuestionBank filledBank()
 {
     QuestionBank bank;
@@ -29,7 +25,7 @@ QuestionBank filledBank()
 // The row of the bank that a choice of question k (2 to 25) occupies: row 0 is the question line.
 QString bankRow(const QuestionBank &bank, int question, int row)
 {
-    return qs(bank.slot(6 * question - 11 + row));
+    return toQString(bank.slot(6 * question - 11 + row));
 }
 
 // The numbers a choice names ("d. 1 and 5 " -> 1, 5; "c. 30 mmHg" -> 30), after its letter.
@@ -108,12 +104,12 @@ private slots:
     {
         QFETCH(int, slot);
         QFETCH(QString, text);
-        QCOMPARE(qs(filledBank().slot(slot)), text);
+        QCOMPARE(toQString(filledBank().slot(slot)), text);
     }
 
     void question21KeepsItsBlanks()
     {
-        const QString line = qs(filledBank().slot(115));
+        const QString line = toQString(filledBank().slot(115));
         QVERIFY(line.startsWith(QStringLiteral(" 21.  Which")));
         const QString trimmedEnd = line.left(line.size() - 33);
         QVERIFY(line.endsWith(QString(33, QLatin1Char(' '))));
@@ -143,7 +139,7 @@ private slots:
         const QuestionBank reference = filledBank();
         bank.fill();
         for (int slot = 0; slot <= QuestionBank::lastSlot; ++slot)
-            QCOMPARE(qs(bank.slot(slot)), qs(reference.slot(slot)));
+            QCOMPARE(toQString(bank.slot(slot)), toQString(reference.slot(slot)));
         QVERIFY(!bank.slot(145).empty());
     }
 
@@ -153,12 +149,13 @@ private slots:
         for (int question = 1; question <= 25; ++question) {
             const AnswerKeyEntry &entry = keyOfQuestion(question);
             QCOMPARE(int(entry.cursor), 6 * (question - 1));
-            QCOMPARE(qs(entry.page), QStringLiteral("Formq%1").arg(question, 2, 10, QLatin1Char('0')));
+            QCOMPARE(toQString(entry.page), QStringLiteral("Formq%1").arg(question, 2, 10, QLatin1Char('0')));
             const ScreenDescription *page = findFigurePage(entry.page);
             QVERIFY(page);
-            QCOMPARE(qs(page->caption), QStringLiteral("Question %1").arg(question));
+            QCOMPARE(toQString(page->caption), QStringLiteral("Question %1").arg(question));
             QCOMPARE(entry.emptiesText, question != 1);
-            QCOMPARE(qs(entry.confirmation), question == 12 ? QStringLiteral("CORRECT! ") : QStringLiteral("CORRECT!"));
+            QCOMPARE(toQString(entry.confirmation),
+                     question == 12 ? QStringLiteral("CORRECT! ") : QStringLiteral("CORRECT!"));
             QVERIFY(!entry.rightRows.contains(0)); // the question line is never right
             QCOMPARE(rightRowsOf(entry).size(), question == 15 ? 2 : 1);
         }
@@ -191,8 +188,8 @@ private slots:
     {
         const QList<int> rows = rightRowsOf(keyOfQuestion(1));
         QCOMPARE(rows.size(), 1);
-        QCOMPARE(qs(QuestionBank::questionOneRows()[std::size_t(rows.first())]), QStringLiteral("b. 2"));
-        QCOMPARE(qs(QuestionBank::questionOneRows()[0]),
+        QCOMPARE(toQString(QuestionBank::questionOneRows()[std::size_t(rows.first())]), QStringLiteral("b. 2"));
+        QCOMPARE(toQString(QuestionBank::questionOneRows()[0]),
                  QStringLiteral("1. Which segment(s) have the greatest blood velocity?"));
     }
 

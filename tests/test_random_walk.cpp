@@ -4,6 +4,7 @@
 // QUORVEL_WALK_STEPS and QUORVEL_WALK_SEED choose the length and the seed.
 #include "program_fixture.h"
 #include "walk_invariants.h"
+#include "window/text.h"
 
 #include <QRandomGenerator>
 #include <QtTest>
@@ -15,10 +16,7 @@ using namespace quorvel::testing;
 
 namespace {
 
-QString qs(std::string_view s) { return QString::fromUtf8(s.data(), qsizetype(s.size())); }
-
-template <class W>
-std::vector<W *> visibleControls(ScreenRegistry &registry)
+template <class W> std::vector<W *> visibleControls(ScreenRegistry &registry)
 {
     std::vector<W *> found;
     for (Screen *s : registry.forms()) {
@@ -51,10 +49,21 @@ public:
     QString step(Program &p)
     {
         switch (m_random.bounded(20)) {
-        case 0: case 1: case 2: case 3: case 4: case 5: return chooseMenu(p);
-        case 6: case 7: case 8: case 9: return clickAnyRow(p);
-        case 10: case 11: return moveInList(p);
-        case 12: case 13: case 14: return clickButton(p);
+        case 0:
+        case 1:
+        case 2:
+        case 3:
+        case 4:
+        case 5: return chooseMenu(p);
+        case 6:
+        case 7:
+        case 8:
+        case 9: return clickAnyRow(p);
+        case 10:
+        case 11: return moveInList(p);
+        case 12:
+        case 13:
+        case 14: return clickButton(p);
         case 15: return typeText(p);
         case 16: return pressTab(p);
         case 17: return closeWindow(p);
@@ -64,8 +73,7 @@ public:
     }
 
 private:
-    template <class T>
-    T *pick(const std::vector<T *> &items)
+    template <class T> T *pick(const std::vector<T *> &items)
     {
         return items.empty() ? nullptr : items[m_random.bounded(quint32(items.size()))];
     }
@@ -77,7 +85,7 @@ private:
             return QStringLiteral("no menu");
         const auto &menus = s->description().menus;
         const MenuEntryDescription &entry = menus[m_random.bounded(quint32(menus.size()))];
-        const QString what = QStringLiteral("menu %1.%2").arg(qs(s->name()), qs(entry.name));
+        const QString what = QStringLiteral("menu %1.%2").arg(toQString(s->name()), toQString(entry.name));
         s->window()->menuAction(entry.name)->trigger();
         return what;
     }
@@ -135,7 +143,7 @@ private:
             return QStringLiteral("no screen");
         QWidget *focus = s->window()->focusWidget() ? s->window()->focusWidget() : s->window();
         QTest::keyClick(focus, Qt::Key_Tab);
-        return QStringLiteral("Tab in %1").arg(qs(s->name()));
+        return QStringLiteral("Tab in %1").arg(toQString(s->name()));
     }
 
     QString closeWindow(Program &p)
@@ -148,7 +156,7 @@ private:
         Screen *s = pick(titled);
         if (!s)
             return QStringLiteral("nothing to close");
-        const QString what = QStringLiteral("close %1").arg(qs(s->name()));
+        const QString what = QStringLiteral("close %1").arg(toQString(s->name()));
         s->window()->close();
         return what;
     }
@@ -185,21 +193,21 @@ QString modelInvariants(Program &p)
     std::set<QWidget *> loaded;
     for (Screen *s : p.registry.forms()) {
         if (!s->window())
-            return QStringLiteral("%1 is in Forms without a window").arg(qs(s->name()));
+            return QStringLiteral("%1 is in Forms without a window").arg(toQString(s->name()));
         if (!loaded.insert(s->window()).second)
-            return QStringLiteral("%1 is in Forms twice").arg(qs(s->name()));
+            return QStringLiteral("%1 is in Forms twice").arg(toQString(s->name()));
         if (s->visible() != s->window()->isVisible())
-            return QStringLiteral("%1: state and window visibility differ").arg(qs(s->name()));
+            return QStringLiteral("%1: state and window visibility differ").arg(toQString(s->name()));
     }
     if (alive != loaded)
         return QStringLiteral("%1 windows alive, %2 screens loaded").arg(alive.size()).arg(loaded.size());
     for (std::string_view name : screenNames()) {
         Screen *s = p.registry.existing(name);
         if (s && !s->loaded() && s->window())
-            return QStringLiteral("%1 is unloaded but keeps a window").arg(qs(name));
+            return QStringLiteral("%1 is unloaded but keeps a window").arg(toQString(name));
     }
     if (Screen *active = p.registry.activeScreen(); active && !active->visible())
-        return QStringLiteral("the active screen %1 is not visible").arg(qs(active->name()));
+        return QStringLiteral("the active screen %1 is not visible").arg(toQString(active->name()));
     return {};
 }
 

@@ -12,8 +12,8 @@ constexpr MenuEntryDescription probeMenu[] = {{"mnuClose", "Close"}, {"mnuEnd", 
 
 constexpr ScreenDescription describe(std::string_view name, BorderStyle border = BorderStyle::FixedSingle)
 {
-    return {.name = name, .caption = name, .border = border, .clientWidth = 3000, .clientHeight = 2000,
-            .menus = probeMenu};
+    return {
+        .name = name, .caption = name, .border = border, .clientWidth = 3000, .clientHeight = 2000, .menus = probeMenu};
 }
 
 constexpr ScreenDescription descriptions[] = {describe("Introduction"), describe("Alpha"), describe("Beta"),
@@ -52,7 +52,10 @@ std::unique_ptr<Screen> probeFactory(ScreenRegistry &r, std::string_view name)
 }
 
 struct ProbeProgram {
-    ProbeProgram() { registry.setEndHandler([this] { ++endCalls; }); }
+    ProbeProgram()
+    {
+        registry.setEndHandler([this] { ++endCalls; });
+    }
     ~ProbeProgram() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
     Probe &probe(std::string_view name) { return registry.screenAs<Probe>(name); }
     ScreenRegistry registry{probeFactory};

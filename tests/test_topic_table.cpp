@@ -2,19 +2,14 @@
 
 #include "tutorial/topic_table.h"
 #include "tutorial/vascular_function_curves_description.h"
+#include "window/text.h"
 
 #include <QSet>
 #include <QTest>
 
 using namespace quorvel;
 
-namespace
-{
-QString qs(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), qsizetype(text.size()));
-}
-
+namespace {
 const ControlDescription *describedControl(std::string_view name)
 {
     for (const ControlDescription &d : vascularFunctionCurvesDescription.controls) {
@@ -44,13 +39,13 @@ void TopicTableTest::topicKSitsAtPositionKPlusOneWithPageK()
         QVERIFY(row && row->ownsTopic());
         QCOMPARE(row->listPosition, topic + 1);
         QCOMPARE(row->topicNumber(), topic);
-        QCOMPARE(qs(row->page), QStringLiteral("Form%1").arg(topic));
-        QVERIFY(qs(row->rowText).startsWith(QStringLiteral(" %1. ").arg(topic)));
+        QCOMPARE(toQString(row->page), QStringLiteral("Form%1").arg(topic));
+        QVERIFY(toQString(row->rowText).startsWith(QStringLiteral(" %1. ").arg(topic)));
         // The panel is a picture box of the tutorial screen with a picture, and no other row's.
         const ControlDescription *box = describedControl(row->panel);
         QVERIFY2(box && box->kind == ControlKind::PictureBox && !box->picture.empty(), row->panel.data());
-        QVERIFY(!panels.contains(qs(row->panel)));
-        panels.insert(qs(row->panel));
+        QVERIFY(!panels.contains(toQString(row->panel)));
+        panels.insert(toQString(row->panel));
         QCOMPARE(TopicTable::byPanel(row->panel), row);
         QCOMPARE(TopicTable::byPage(row->page), row);
     }
@@ -66,8 +61,8 @@ void TopicTableTest::headingAndEmptyRowOwnNothing()
         QCOMPARE(row->topicNumber(), 0);
         QVERIFY(row->page.empty());
     }
-    QCOMPARE(qs(TopicTable::atPosition(0)->rowText), QStringLiteral("  BASIC BLOOD FLOW TOPICS  "));
-    QCOMPARE(qs(TopicTable::atPosition(1)->rowText), QString());
+    QCOMPARE(toQString(TopicTable::atPosition(0)->rowText), QStringLiteral("  BASIC BLOOD FLOW TOPICS  "));
+    QCOMPARE(toQString(TopicTable::atPosition(1)->rowText), QString());
     // An empty name is no panel or page of any row.
     QCOMPARE(TopicTable::byPanel(""), nullptr);
     QCOMPARE(TopicTable::byPage(""), nullptr);

@@ -5,8 +5,7 @@
 using namespace quorvel;
 using namespace quorvel::testing;
 
-namespace
-{
+namespace {
 QStringList formNames(const ScreenRegistry &registry)
 {
     QStringList names;

@@ -10,8 +10,7 @@
 using namespace quorvel;
 using namespace quorvel::testing;
 
-namespace
-{
+namespace {
 const Picture *pictureOf(const ScreenWindow *w)
 {
     return w->surface()->picture();

@@ -12,8 +12,7 @@
 using namespace quorvel;
 using namespace quorvel::testing;
 
-namespace
-{
+namespace {
 ScreenWindow *openTutorial(Program &p)
 {
     p.chooseMenu("Introduction", "mnuVFC");

@@ -7,8 +7,7 @@
 using namespace quorvel;
 using namespace quorvel::testing;
 
-namespace
-{
+namespace {
 // The tutorial with a count of the list's Click events, to see one Click per student action.
 class CountingTutorial : public VascularFunctionCurves
 {

@@ -9,8 +9,7 @@
 
 #include <QStringList>
 
-namespace quorvel::testing
-{
+namespace quorvel::testing {
 
 inline const QStringList &topicPages()
 {

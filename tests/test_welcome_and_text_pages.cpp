@@ -1,5 +1,6 @@
 // The welcome screen, its main menu, the instructions page, the text glossary and the menu strip.
 #include "program_fixture.h"
+#include "window/text.h"
 
 #include "glossary/glossary_content.h"
 #include "shell/instructions_content.h"
@@ -15,8 +16,6 @@ using namespace quorvel;
 using namespace quorvel::testing;
 
 namespace {
-QString qs(std::string_view s) { return QString::fromUtf8(s.data(), qsizetype(s.size())); }
-
 QStringList barCaptions(ScreenWindow *w)
 {
     QStringList captions;
@@ -75,10 +74,14 @@ private slots:
     {
         QTest::addColumn<QString>("entry");
         QTest::addColumn<QString>("screen");
-        QTest::newRow("Instructions") << "mnuInstruct" << "Instructions";
-        QTest::newRow("Tutorial") << "mnuVFC" << "VascularFunctionCurves";
-        QTest::newRow("Glossary") << "mnuGlossary" << "Glossary2";
-        QTest::newRow("Test") << "mnuTest" << "Test";
+        QTest::newRow("Instructions") << "mnuInstruct"
+                                      << "Instructions";
+        QTest::newRow("Tutorial") << "mnuVFC"
+                                  << "VascularFunctionCurves";
+        QTest::newRow("Glossary") << "mnuGlossary"
+                                  << "Glossary2";
+        QTest::newRow("Test") << "mnuTest"
+                              << "Test";
     }
     void menuEntriesOpenTheirScreensOnce()
     {
@@ -120,11 +123,13 @@ private slots:
         ScreenWindow *w = p.window("Instructions");
         QStringList expected;
         for (std::string_view line : InstructionLines)
-            expected.append(qs(line));
+            expected.append(toQString(line));
         QCOMPARE(w->printedLines(), expected);
         QCOMPARE(w->printedLines().first(), QStringLiteral(" "));
-        QCOMPARE(w->printedLines().at(13),
-                 QStringLiteral("  the test. It and its explanations should provide you with excellent practice and preparation. "));
+        QCOMPARE(
+            w->printedLines().at(13),
+            QStringLiteral(
+                "  the test. It and its explanations should provide you with excellent practice and preparation. "));
 
         p.registry.show("Introduction"); // away and back: cleared and printed again, never twice
         p.chooseMenu("Introduction", "mnuInstruct");
@@ -145,8 +150,9 @@ private slots:
         const QImage image = surface->grab().toImage();
         const QColor back(255, 255, 128);
         const int line = surface->lineHeight();
-        QVERIFY(bandHasInk(image, 0, line, back));         // the first line at the very top
-        QVERIFY(image.pixelColor(0, line / 2) != back || image.pixelColor(1, line / 2) != back); // ...from the left edge
+        QVERIFY(bandHasInk(image, 0, line, back)); // the first line at the very top
+        QVERIFY(image.pixelColor(0, line / 2) != back ||
+                image.pixelColor(1, line / 2) != back);                   // ...from the left edge
         QVERIFY(!bandHasInk(image, 45 * line + 2, image.height(), back)); // nothing wrapped below the last line
 
         // A line wider than the page runs out at the right edge and does not continue below.

@@ -17,59 +17,137 @@ namespace {
 class NullEvents : public WindowEvents
 {
 public:
-    void controlEvent(std::string_view control, ControlEvent) override { clicks.append(QString::fromUtf8(control.data(), control.size())); }
+    void controlEvent(std::string_view control, ControlEvent) override
+    {
+        clicks.append(QString::fromUtf8(control.data(), control.size()));
+    }
     void windowActivated() override {}
     void windowCloseRequested() override {}
     QStringList clicks;
 };
 
 constexpr ControlDescription stackControls[] = {
-    {.name = "front", .kind = ControlKind::PictureBox, .left = 150, .top = 150, .width = 1500, .height = 1500,
-     .backColor = colours::green, .tabIndex = 3},
-    {.name = "inner", .kind = ControlKind::PictureBox, .container = "front", .left = 0, .top = 0, .width = 1500,
-     .height = 1500, .backColor = colours::white, .visible = false, .tabIndex = 4},
-    {.name = "back", .kind = ControlKind::PictureBox, .left = 150, .top = 150, .width = 1500, .height = 1500,
-     .backColor = colours::blue, .tabIndex = 5},
-    {.name = "caption", .kind = ControlKind::Label, .left = 150, .top = 150, .width = 3000, .height = 300,
-     .caption = "Under everything", .tabIndex = 6},
-    {.name = "hiddenBox", .kind = ControlKind::PictureBox, .left = 1800, .top = 150, .width = 1500, .height = 1500,
-     .visible = false, .tabIndex = 7},
-    {.name = "childOfHidden", .kind = ControlKind::PictureBox, .container = "hiddenBox", .left = 0, .top = 0,
-     .width = 600, .height = 600, .tabIndex = 8},
-    {.name = "second", .kind = ControlKind::ListBox, .left = 150, .top = 1800, .width = 1500, .height = 900, .tabIndex = 1},
-    {.name = "notes", .kind = ControlKind::TextBox, .left = 1800, .top = 1800, .width = 1500, .height = 900,
-     .multiLine = true, .visible = false, .tabIndex = 0},
-    {.name = "go", .kind = ControlKind::CommandButton, .left = 3450, .top = 1800, .width = 900, .height = 450,
-     .caption = "Go", .backColor = colours::green, .graphical = true, .tabIndex = 2},
-    {.name = "metafile", .kind = ControlKind::PictureBox, .left = 3450, .top = 150, .width = 3030, .height = 1530,
-     .tabIndex = 9, .picture = {"probe-card.svg", PictureKind::PlaceableMetafile}},
-    {.name = "missing", .kind = ControlKind::PictureBox, .left = 3450, .top = 2400, .width = 1530, .height = 630,
-     .backColor = colours::lightYellow, .tabIndex = 10, .picture = {"not-drawn-yet.svg", PictureKind::EnhancedMetafile}},
+    {.name = "front",
+     .kind = ControlKind::PictureBox,
+     .left = 150,
+     .top = 150,
+     .width = 1500,
+     .height = 1500,
+     .backColor = colours::green,
+     .tabIndex = 3},
+    {.name = "inner",
+     .kind = ControlKind::PictureBox,
+     .container = "front",
+     .left = 0,
+     .top = 0,
+     .width = 1500,
+     .height = 1500,
+     .backColor = colours::white,
+     .visible = false,
+     .tabIndex = 4},
+    {.name = "back",
+     .kind = ControlKind::PictureBox,
+     .left = 150,
+     .top = 150,
+     .width = 1500,
+     .height = 1500,
+     .backColor = colours::blue,
+     .tabIndex = 5},
+    {.name = "caption",
+     .kind = ControlKind::Label,
+     .left = 150,
+     .top = 150,
+     .width = 3000,
+     .height = 300,
+     .caption = "Under everything",
+     .tabIndex = 6},
+    {.name = "hiddenBox",
+     .kind = ControlKind::PictureBox,
+     .left = 1800,
+     .top = 150,
+     .width = 1500,
+     .height = 1500,
+     .visible = false,
+     .tabIndex = 7},
+    {.name = "childOfHidden",
+     .kind = ControlKind::PictureBox,
+     .container = "hiddenBox",
+     .left = 0,
+     .top = 0,
+     .width = 600,
+     .height = 600,
+     .tabIndex = 8},
+    {.name = "second",
+     .kind = ControlKind::ListBox,
+     .left = 150,
+     .top = 1800,
+     .width = 1500,
+     .height = 900,
+     .tabIndex = 1},
+    {.name = "notes",
+     .kind = ControlKind::TextBox,
+     .left = 1800,
+     .top = 1800,
+     .width = 1500,
+     .height = 900,
+     .multiLine = true,
+     .visible = false,
+     .tabIndex = 0},
+    {.name = "go",
+     .kind = ControlKind::CommandButton,
+     .left = 3450,
+     .top = 1800,
+     .width = 900,
+     .height = 450,
+     .caption = "Go",
+     .backColor = colours::green,
+     .graphical = true,
+     .tabIndex = 2},
+    {.name = "metafile",
+     .kind = ControlKind::PictureBox,
+     .left = 3450,
+     .top = 150,
+     .width = 3030,
+     .height = 1530,
+     .tabIndex = 9,
+     .picture = {"probe-card.svg", PictureKind::PlaceableMetafile}},
+    {.name = "missing",
+     .kind = ControlKind::PictureBox,
+     .left = 3450,
+     .top = 2400,
+     .width = 1530,
+     .height = 630,
+     .backColor = colours::lightYellow,
+     .tabIndex = 10,
+     .picture = {"not-drawn-yet.svg", PictureKind::EnhancedMetafile}},
 };
 
 constexpr MenuEntryDescription stackMenus[] = {
     {"mnuFile", "&Open", 1}, {"mnuFirst", "&First", 2}, {"mnuSecond", "Second", 2}, {"mnuQuit", "Quit", 1}};
 
 constexpr ScreenDescription stackScreen{.name = "Stack",
-                                       .caption = "Stacking",
-                                       .border = BorderStyle::FixedSingle,
-                                       .maxButton = false,
-                                       .minButton = false,
-                                       .clientLeft = 600,
-                                       .clientTop = 900,
-                                       .clientWidth = 7500,
-                                       .clientHeight = 3600,
-                                       .controls = stackControls,
-                                       .menus = stackMenus};
+                                        .caption = "Stacking",
+                                        .border = BorderStyle::FixedSingle,
+                                        .maxButton = false,
+                                        .minButton = false,
+                                        .clientLeft = 600,
+                                        .clientTop = 900,
+                                        .clientWidth = 7500,
+                                        .clientHeight = 3600,
+                                        .controls = stackControls,
+                                        .menus = stackMenus};
 
 constexpr ScreenDescription bitmapScreen{.name = "Bitmap",
-                                        .caption = "Bitmap",
-                                        .backColor = colours::blue,
-                                        .clientWidth = 6000,
-                                        .clientHeight = 3000,
-                                        .picture = {"probe-card.svg", PictureKind::Bitmap}};
+                                         .caption = "Bitmap",
+                                         .backColor = colours::blue,
+                                         .clientWidth = 6000,
+                                         .clientHeight = 3000,
+                                         .picture = {"probe-card.svg", PictureKind::Bitmap}};
 
-QColor pixelAt(QWidget *w, QPoint p) { return w->grab().toImage().pixelColor(p * w->devicePixelRatioF()); }
+QColor pixelAt(QWidget *w, QPoint p)
+{
+    return w->grab().toImage().pixelColor(p * w->devicePixelRatioF());
+}
 
 // What the student sees at a point of the window: the deepest visible widget there.
 QString seenAt(ScreenWindow &window, QPoint inSurface)
@@ -107,8 +185,14 @@ private slots:
         QFETCH(bool, closeBox);
         const auto style = static_cast<BorderStyle>(border);
         const bool taskbar = style == BorderStyle::FixedSingle || style == BorderStyle::Sizable;
-        const ScreenDescription d{.name = "Frame", .caption = "Frame", .border = style, .maxButton = false,
-                                  .minButton = false, .showInTaskbar = taskbar, .clientWidth = 1500, .clientHeight = 1500};
+        const ScreenDescription d{.name = "Frame",
+                                  .caption = "Frame",
+                                  .border = style,
+                                  .maxButton = false,
+                                  .minButton = false,
+                                  .showInTaskbar = taskbar,
+                                  .clientWidth = 1500,
+                                  .clientHeight = 1500};
         NullEvents events;
         ScreenWindow w(d, events);
         const Qt::WindowFlags f = w.windowFlags();
@@ -143,8 +227,12 @@ private slots:
 
     void schemeColoursFollowThePaletteWhenItChanges()
     {
-        const ControlDescription labels[] = {{.name = "lit", .kind = ControlKind::Label, .width = 1500, .height = 300,
-                                              .backColor = colours::blue, .foreColor = colours::highlightText}};
+        const ControlDescription labels[] = {{.name = "lit",
+                                              .kind = ControlKind::Label,
+                                              .width = 1500,
+                                              .height = 300,
+                                              .backColor = colours::blue,
+                                              .foreColor = colours::highlightText}};
         const ScreenDescription d{.name = "Scheme", .clientWidth = 1500, .clientHeight = 300, .controls = labels};
         NullEvents events;
         ScreenWindow w(d, events);

@@ -1,4 +1,5 @@
 #include "walk_invariants.h"
+#include "window/text.h"
 
 #include "test/question_bank.h"
 #include "test/test_screen.h"
@@ -8,16 +9,11 @@
 namespace quorvel::testing {
 
 namespace {
-QString qs(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), qsizetype(text.size()));
-}
-
 QStringList questionOneRows()
 {
     QStringList rows;
     for (std::string_view row : QuestionBank::questionOneRows())
-        rows.append(qs(row));
+        rows.append(toQString(row));
     return rows;
 }
 
@@ -26,7 +22,7 @@ QStringList slotsEndingAt(const QuestionBank &bank, int cursor)
 {
     QStringList rows;
     for (int slot = cursor - 5; slot <= cursor; ++slot)
-        rows.append(qs(bank.slot(slot)));
+        rows.append(toQString(bank.slot(slot)));
     return rows;
 }
 

@@ -1,20 +1,14 @@
 #include "walk_invariants.h"
+#include "window/text.h"
 
 #include "tutorial/topic_table.h"
 #include "tutorial/vascular_function_curves_description.h"
 
 #include <QStringList>
 
-namespace quorvel::testing
-{
+namespace quorvel::testing {
 
-namespace
-{
-QString qs(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), qsizetype(text.size()));
-}
-
+namespace {
 // The one visible topic page, or nullptr; more than one is reported.
 const TopicRow *visiblePage(const ScreenRegistry &registry, QStringList &problems)
 {
@@ -24,7 +18,8 @@ const TopicRow *visiblePage(const ScreenRegistry &registry, QStringList &problem
         if (!page || !page->visible())
             continue;
         if (shown)
-            problems << QStringLiteral("topic pages %1 and %2 both visible").arg(qs(shown->page), qs(row.page));
+            problems << QStringLiteral("topic pages %1 and %2 both visible")
+                            .arg(toQString(shown->page), toQString(row.page));
         shown = &row;
     }
     return shown;
@@ -73,11 +68,11 @@ void checkPanels(const ScreenWindow &w, const TopicRow *page, QStringList &probl
         const bool expected = beforeFirstChoice ? describedVisible(row.panel) : chosen == &row;
         if (w.controlVisible(row.panel) != expected)
             problems << QStringLiteral("panel %1 %2 with row %3 selected")
-                            .arg(qs(row.panel), expected ? "hidden" : "visible")
+                            .arg(toQString(row.panel), expected ? "hidden" : "visible")
                             .arg(selected);
     }
     if (!beforeFirstChoice && page && page != chosen)
-        problems << QStringLiteral("page %1 on show with row %2 selected").arg(qs(page->page)).arg(selected);
+        problems << QStringLiteral("page %1 on show with row %2 selected").arg(toQString(page->page)).arg(selected);
 }
 } // namespace
 

@@ -2,11 +2,9 @@
 
 #include "tutorial/topic_table.h"
 
-namespace quorvel
-{
+namespace quorvel {
 
-namespace
-{
+namespace {
 void openTutorial(ScreenRegistry &r)
 {
     clickMenu(r, "Introduction", "mnuVFC");

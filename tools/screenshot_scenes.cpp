@@ -71,7 +71,8 @@ void renderPictures(SceneWriter &out)
         else if (file.startsWith(QLatin1String("VascularFunctionCurves.")))
             size = renderer.viewBoxF().width() == 5754 ? QSize(561, 409) : QSize(561, 393);
         QImage image(size * 2, QImage::Format_ARGB32);
-        image.fill(file.startsWith(QLatin1String("VascularFunctionCurves.")) ? QColor(255, 255, 192) : QColor(Qt::white));
+        image.fill(file.startsWith(QLatin1String("VascularFunctionCurves.")) ? QColor(255, 255, 192)
+                                                                             : QColor(Qt::white));
         QPainter painter(&image);
         painter.setRenderHint(QPainter::Antialiasing);
         renderer.render(&painter, QRectF(0, 0, image.width(), image.height()));

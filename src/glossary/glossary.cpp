@@ -6,8 +6,14 @@ namespace quorvel {
 
 Glossary::Glossary(ScreenRegistry &registry) : TextPage(registry, glossaryDescription) {}
 
-void Glossary::Form_Load() { Cls(); }
+void Glossary::Form_Load()
+{
+    Cls();
+}
 
-void Glossary::Form_Activate() { clearAndPrint(GlossaryLines); }
+void Glossary::Form_Activate()
+{
+    clearAndPrint(GlossaryLines);
+}
 
 } // namespace quorvel

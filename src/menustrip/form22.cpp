@@ -45,6 +45,9 @@ bool form22::handleEvent(std::string_view control, ControlEvent)
     return runClickHandler(*this, handlers, control);
 }
 
-void form22::mnuExit_Click() { registry().unloadAllExcept(*this); }
+void form22::mnuExit_Click()
+{
+    registry().unloadAllExcept(*this);
+}
 
 } // namespace quorvel

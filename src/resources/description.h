@@ -12,15 +12,27 @@ namespace quorvel {
 
 using Colour = std::uint32_t;
 
-constexpr Colour schemeColour(int entry) { return 0x80000000u | static_cast<Colour>(entry); }
-constexpr bool isSchemeColour(Colour c) { return (c & 0x80000000u) != 0; }
-constexpr int schemeEntry(Colour c) { return static_cast<int>(c & 0xFFu); }
+constexpr Colour schemeColour(int entry)
+{
+    return 0x80000000u | static_cast<Colour>(entry);
+}
+constexpr bool isSchemeColour(Colour c)
+{
+    return (c & 0x80000000u) != 0;
+}
+constexpr int schemeEntry(Colour c)
+{
+    return static_cast<int>(c & 0xFFu);
+}
 
 struct Rgb {
     int red, green, blue;
     friend constexpr bool operator==(Rgb, Rgb) = default;
 };
-constexpr Rgb directRgb(Colour c) { return {int(c & 0xFF), int((c >> 8) & 0xFF), int((c >> 16) & 0xFF)}; }
+constexpr Rgb directRgb(Colour c)
+{
+    return {int(c & 0xFF), int((c >> 8) & 0xFF), int((c >> 16) & 0xFF)};
+}
 
 namespace colours {
 inline constexpr Colour blue = 0x00FF0000;
@@ -49,7 +61,10 @@ struct FontSpec {
     constexpr double points() const { return sizeTimes10000 / 10000.0; }
 };
 
-constexpr FontSpec boldSansSerif(std::int32_t sizeTimes10000) { return {"MS Sans Serif", sizeTimes10000, 700}; }
+constexpr FontSpec boldSansSerif(std::int32_t sizeTimes10000)
+{
+    return {"MS Sans Serif", sizeTimes10000, 700};
+}
 
 enum class BorderStyle { None = 0, FixedSingle = 1, Sizable = 2, FixedDialog = 3, FixedToolWindow = 4 };
 enum class WindowState { Normal = 0, Maximized = 2 };
@@ -123,7 +138,8 @@ struct ScreenDescription {
 constexpr FontSpec defaultFont{};
 constexpr Colour defaultBackColor(ControlKind kind)
 {
-    return kind == ControlKind::TextBox || kind == ControlKind::ListBox ? colours::windowBackground : colours::buttonFace;
+    return kind == ControlKind::TextBox || kind == ControlKind::ListBox ? colours::windowBackground
+                                                                        : colours::buttonFace;
 }
 constexpr Colour defaultForeColor(ControlKind kind)
 {
@@ -133,7 +149,13 @@ inline constexpr Colour defaultScreenBackColor = colours::buttonFace;
 inline constexpr Colour defaultScreenForeColor = colours::buttonText;
 
 // Borders 0 (none) have no title bar and so no close box.
-constexpr bool hasTitleBar(BorderStyle b) { return b != BorderStyle::None; }
-constexpr bool isResizable(BorderStyle b) { return b == BorderStyle::Sizable; }
+constexpr bool hasTitleBar(BorderStyle b)
+{
+    return b != BorderStyle::None;
+}
+constexpr bool isResizable(BorderStyle b)
+{
+    return b == BorderStyle::Sizable;
+}
 
 } // namespace quorvel

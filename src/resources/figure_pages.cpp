@@ -89,7 +89,10 @@ constexpr ScreenDescription pages[] = {
 };
 } // namespace
 
-std::span<const ScreenDescription> figurePageDescriptions() { return pages; }
+std::span<const ScreenDescription> figurePageDescriptions()
+{
+    return pages;
+}
 
 const ScreenDescription *findFigurePage(std::string_view name)
 {

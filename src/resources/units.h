@@ -14,7 +14,10 @@ constexpr int twipsToPixels(std::int32_t twips)
 }
 
 // Font size in pixels at 96 dpi: 8.25 pt -> 11, 9.75 pt -> 13, 12 pt -> 16, 13.5 pt -> 18.
-constexpr int pointsToPixels(double points) { return static_cast<int>(points * 96.0 / 72.0 + 0.5); }
+constexpr int pointsToPixels(double points)
+{
+    return static_cast<int>(points * 96.0 / 72.0 + 0.5);
+}
 
 // A point in a user scale mapped to pixels of a client area of the given pixel size.
 struct PixelPoint {

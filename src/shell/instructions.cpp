@@ -6,6 +6,9 @@ namespace quorvel {
 
 Instructions::Instructions(ScreenRegistry &registry) : TextPage(registry, instructionsDescription) {}
 
-void Instructions::Form_Activate() { clearAndPrint(InstructionLines); }
+void Instructions::Form_Activate()
+{
+    clearAndPrint(InstructionLines);
+}
 
 } // namespace quorvel

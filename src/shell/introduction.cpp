@@ -1,4 +1,5 @@
 #include "shell/introduction.h"
+#include "window/text.h"
 
 #include "shell/introduction_content.h"
 #include "shell/screen_registry.h"
@@ -6,8 +7,6 @@
 namespace quorvel {
 
 namespace {
-QString qs(std::string_view text) { return QString::fromUtf8(text.data(), qsizetype(text.size())); }
-
 constexpr ClickHandler<Introduction> handlers[] = {
     {"mnuInstruct", &Introduction::mnuInstruct_Click}, {"mnuVFC", &Introduction::mnuVFC_Click},
     {"mnuGlossary", &Introduction::mnuGlossary_Click}, {"mnuTest", &Introduction::mnuTest_Click},
@@ -24,15 +23,30 @@ bool Introduction::handleEvent(std::string_view control, ControlEvent)
 
 void Introduction::Form_Load()
 {
-    window()->setCaption("Label1", qs(introduction_texts::greeting));
-    window()->setCaption("Label2", qs(introduction_texts::title));
-    window()->setCaption("Label3", qs(introduction_texts::recommendation));
+    window()->setCaption("Label1", toQString(introduction_texts::greeting));
+    window()->setCaption("Label2", toQString(introduction_texts::title));
+    window()->setCaption("Label3", toQString(introduction_texts::recommendation));
 }
 
-void Introduction::mnuInstruct_Click() { registry().show("Instructions"); }
-void Introduction::mnuVFC_Click() { registry().show("VascularFunctionCurves"); }
-void Introduction::mnuGlossary_Click() { registry().show("Glossary2"); }
-void Introduction::mnuTest_Click() { registry().show("Test"); }
-void Introduction::mnuEnd_Click() { registry().endSession(); }
+void Introduction::mnuInstruct_Click()
+{
+    registry().show("Instructions");
+}
+void Introduction::mnuVFC_Click()
+{
+    registry().show("VascularFunctionCurves");
+}
+void Introduction::mnuGlossary_Click()
+{
+    registry().show("Glossary2");
+}
+void Introduction::mnuTest_Click()
+{
+    registry().show("Test");
+}
+void Introduction::mnuEnd_Click()
+{
+    registry().endSession();
+}
 
 } // namespace quorvel

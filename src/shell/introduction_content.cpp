@@ -3,8 +3,8 @@
 namespace quorvel {
 
 namespace {
-constexpr ControlDescription welcomeLabel(std::string_view name, std::int16_t left, std::int16_t top, std::int16_t width,
-                                          std::int16_t height, std::int32_t fontSize, int tabIndex)
+constexpr ControlDescription welcomeLabel(std::string_view name, std::int16_t left, std::int16_t top,
+                                          std::int16_t width, std::int16_t height, std::int32_t fontSize, int tabIndex)
 {
     return {.name = name,
             .kind = ControlKind::Label,
@@ -26,8 +26,8 @@ constexpr ControlDescription controls[] = {
 };
 
 constexpr MenuEntryDescription menus[] = {
-    {"mnuInstruct", "Instructions"}, {"mnuVFC", "Tutorial"}, {"mnuGlossary", "Glossary"},
-    {"mnuTest", "Test"},             {"mnuEnd", "End Session"},
+    {"mnuInstruct", "Instructions"}, {"mnuVFC", "Tutorial"}, {"mnuGlossary", "Glossary"}, {"mnuTest", "Test"},
+    {"mnuEnd", "End Session"},
 };
 } // namespace
 

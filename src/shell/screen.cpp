@@ -6,8 +6,7 @@ namespace quorvel {
 
 Screen::Screen(ScreenRegistry &registry, const ScreenDescription &description)
     : m_registry(registry), m_description(description)
-{
-}
+{}
 
 Screen::~Screen()
 {
@@ -17,9 +16,15 @@ Screen::~Screen()
     }
 }
 
-bool Screen::handleEvent(std::string_view, ControlEvent) { return false; }
+bool Screen::handleEvent(std::string_view, ControlEvent)
+{
+    return false;
+}
 
-void Screen::buildWindow() { m_window = new ScreenWindow(m_description, *this); }
+void Screen::buildWindow()
+{
+    m_window = new ScreenWindow(m_description, *this);
+}
 
 void Screen::destroyWindow()
 {
@@ -39,8 +44,14 @@ void Screen::controlEvent(std::string_view control, ControlEvent event)
     handleEvent(control, event);
 }
 
-void Screen::windowActivated() { m_registry.windowActivated(*this); }
+void Screen::windowActivated()
+{
+    m_registry.windowActivated(*this);
+}
 
-void Screen::windowCloseRequested() { m_registry.userClosed(*this); }
+void Screen::windowCloseRequested()
+{
+    m_registry.userClosed(*this);
+}
 
 } // namespace quorvel

@@ -54,8 +54,7 @@ private:
 };
 
 // A screen's table of handlers: which member runs for a click on which control or menu entry.
-template <class S>
-struct ClickHandler {
+template <class S> struct ClickHandler {
     std::string_view control;
     void (S::*run)();
 };

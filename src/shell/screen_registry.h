@@ -24,8 +24,7 @@ public:
 
     // The single instance of the named screen, created by the first reference.
     Screen &screen(std::string_view name);
-    template <class S>
-    S &screenAs(std::string_view name) { return static_cast<S &>(screen(name)); }
+    template <class S> S &screenAs(std::string_view name) { return static_cast<S &>(screen(name)); }
     Screen *existing(std::string_view name) const; // no creation
     std::size_t instanceCount() const { return m_instances.size(); }
 

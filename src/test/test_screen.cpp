@@ -1,4 +1,5 @@
 #include "test/test_screen.h"
+#include "window/text.h"
 
 #include "shell/screen_registry.h"
 #include "test/answer_key.h"
@@ -7,11 +8,6 @@
 namespace quorvel {
 
 namespace {
-QString qs(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), qsizetype(text.size()));
-}
-
 constexpr ClickHandler<Test> handlers[] = {
     {"cmdStart", &Test::cmdStart_Click},         {"cmdNext", &Test::cmdNext_Click},
     {"cmdReset", &Test::cmdReset_Click},         {"List2", &Test::List2_Click},
@@ -71,7 +67,7 @@ void Test::cmdStart_Click()
     w->setText("Text", QString());
     m_questionCursor = 0;
     for (std::string_view row : QuestionBank::questionOneRows())
-        w->addItem("List2", qs(row));
+        w->addItem("List2", toQString(row));
 }
 
 void Test::cmdNext_Click()
@@ -84,7 +80,7 @@ void Test::cmdNext_Click()
     const int last = m_questionCursor < QuestionBank::lastSlot ? m_questionCursor + QuestionBank::rowsPerQuestion
                                                                : QuestionBank::lastSlot;
     for (int slot = last - QuestionBank::rowsPerQuestion + 1; slot <= last; ++slot)
-        w->addItem("List2", qs(m_questionBank.slot(slot)));
+        w->addItem("List2", toQString(m_questionBank.slot(slot)));
     m_questionCursor = static_cast<std::int16_t>(last);
     switchFigures();
 }
@@ -107,7 +103,7 @@ void Test::List2_Click()
     if (entry->emptiesText)
         w->setText("Text", QString());
     if (entry->rightRows.contains(w->listIndex("List2"))) {
-        w->setCaption("Label1", qs(entry->confirmation));
+        w->setCaption("Label1", toQString(entry->confirmation));
         registry().show(entry->page);
     } else {
         w->setCaption("Label1", QStringLiteral("TRY AGAIN"));

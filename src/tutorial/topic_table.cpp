@@ -1,10 +1,8 @@
 #include "tutorial/topic_table.h"
 
-namespace quorvel::TopicTable
-{
+namespace quorvel::TopicTable {
 
-namespace
-{
+namespace {
 // Row texts keep every blank: topics 1 to 9 have three blanks after the number, 10 to 15 one,
 // and topic 2 ends in a blank.
 constexpr TopicRow table[] = {

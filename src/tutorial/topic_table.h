@@ -5,8 +5,7 @@
 #include <span>
 #include <string_view>
 
-namespace quorvel
-{
+namespace quorvel {
 
 struct TopicRow {
     int listPosition;
@@ -19,8 +18,7 @@ struct TopicRow {
     constexpr int topicNumber() const { return ownsTopic() ? listPosition - 1 : 0; }
 };
 
-namespace TopicTable
-{
+namespace TopicTable {
 
 // All 17 rows in list order: the heading, the empty row, then topics 1 to 15.
 std::span<const TopicRow> rows();

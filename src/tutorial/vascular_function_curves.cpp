@@ -1,18 +1,12 @@
 #include "tutorial/vascular_function_curves.h"
+#include "window/text.h"
 
 #include "shell/screen_registry.h"
 #include "tutorial/topic_table.h"
 
-namespace quorvel
-{
+namespace quorvel {
 
-namespace
-{
-QString qs(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), qsizetype(text.size()));
-}
-
+namespace {
 constexpr ClickHandler<VascularFunctionCurves> handlers[] = {
     {"basicList1", &VascularFunctionCurves::basicList1_Click},
     {"mnuInstructions", &VascularFunctionCurves::mnuInstructions_Click},
@@ -26,8 +20,7 @@ constexpr ClickHandler<VascularFunctionCurves> handlers[] = {
 
 VascularFunctionCurves::VascularFunctionCurves(ScreenRegistry &registry)
     : Screen(registry, vascularFunctionCurvesDescription)
-{
-}
+{}
 
 bool VascularFunctionCurves::handleEvent(std::string_view control, ControlEvent)
 {
@@ -38,7 +31,7 @@ void VascularFunctionCurves::Form_Load()
 {
     // Only the rows: no selection, so the title picture stays on top until the first choice.
     for (const TopicRow &row : TopicTable::rows())
-        window()->addItem("basicList1", qs(row.rowText));
+        window()->addItem("basicList1", toQString(row.rowText));
 }
 
 void VascularFunctionCurves::basicList1_Click()

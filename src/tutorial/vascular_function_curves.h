@@ -3,8 +3,7 @@
 #include "shell/screen.h"
 #include "tutorial/vascular_function_curves_description.h"
 
-namespace quorvel
-{
+namespace quorvel {
 
 // The tutorial screen: fifteen topics, each with a panel here and a topic page of its own.
 class VascularFunctionCurves : public Screen

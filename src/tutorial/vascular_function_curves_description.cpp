@@ -1,10 +1,8 @@
 #include "tutorial/vascular_function_curves_description.h"
 
-namespace quorvel
-{
+namespace quorvel {
 
-namespace
-{
+namespace {
 constexpr PictureRef placeable(std::string_view file)
 {
     return {file, PictureKind::PlaceableMetafile};

@@ -2,8 +2,7 @@
 
 #include "resources/description.h"
 
-namespace quorvel
-{
+namespace quorvel {
 
 // The tutorial screen: topic list on the left, the stacked topic panels on the right.
 extern const ScreenDescription vascularFunctionCurvesDescription;

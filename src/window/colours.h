@@ -19,7 +19,8 @@ QColor resolveColour(Colour colour, const QPalette &desktop);
 class ColourBinding : public QObject
 {
 public:
-    ColourBinding(QWidget *widget, QPalette::ColorRole backRole, Colour back, QPalette::ColorRole foreRole, Colour fore);
+    ColourBinding(QWidget *widget, QPalette::ColorRole backRole, Colour back, QPalette::ColorRole foreRole,
+                  Colour fore);
     void apply();
     Colour back() const { return m_back; }
     Colour fore() const { return m_fore; }

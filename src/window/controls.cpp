@@ -1,4 +1,5 @@
 #include "window/controls.h"
+#include "window/text.h"
 
 #include "window/colours.h"
 #include "window/fonts.h"
@@ -11,8 +12,6 @@
 namespace quorvel {
 
 namespace {
-QString qs(std::string_view text) { return QString::fromUtf8(text.data(), qsizetype(text.size())); }
-
 Qt::Alignment toQtAlignment(Alignment a)
 {
     switch (a) {
@@ -30,7 +29,7 @@ void bindColours(QWidget *w, const ControlDescription &d, QPalette::ColorRole ba
 }
 } // namespace
 
-LabelControl::LabelControl(const ControlDescription &d, QWidget *parent) : QLabel(qs(d.caption), parent)
+LabelControl::LabelControl(const ControlDescription &d, QWidget *parent) : QLabel(toQString(d.caption), parent)
 {
     setFont(toQFont(d.font.value_or(defaultFont)));
     setAutoFillBackground(true);
@@ -91,7 +90,8 @@ void ListBoxControl::mousePressEvent(QMouseEvent *event)
         m_onClick();
 }
 
-TextBoxControl::TextBoxControl(const ControlDescription &d, QWidget *parent) : QPlainTextEdit(qs(d.caption), parent)
+TextBoxControl::TextBoxControl(const ControlDescription &d, QWidget *parent)
+    : QPlainTextEdit(toQString(d.caption), parent)
 {
     setFont(toQFont(d.font.value_or(defaultFont)));
     bindColours(this, d, QPalette::Base, QPalette::Text);
@@ -104,7 +104,7 @@ TextBoxControl::TextBoxControl(const ControlDescription &d, QWidget *parent) : Q
 }
 
 ButtonControl::ButtonControl(const ControlDescription &d, QWidget *parent, std::function<void()> onClick)
-    : QPushButton(qs(d.caption), parent)
+    : QPushButton(toQString(d.caption), parent)
 {
     setFont(toQFont(d.font.value_or(defaultFont)));
     setAutoDefault(false);
@@ -166,12 +166,12 @@ PictureBoxControl::PictureBoxControl(const ControlDescription &d, QWidget *paren
     setFocusPolicy(Qt::NoFocus);
     m_client = new PictureSurface(this, d.backColor.value_or(defaultBackColor(d.kind)),
                                   d.foreColor.value_or(defaultForeColor(d.kind)), Picture::load(d.picture));
-    m_client->setObjectName(qs(d.name) + QStringLiteral(".client"));
+    m_client->setObjectName(toQString(d.name) + QStringLiteral(".client"));
     if (const Picture *p = m_client->picture()) {
         setAccessibleName(p->title());
         setAccessibleDescription(p->description());
     } else {
-        setAccessibleName(qs(d.name));
+        setAccessibleName(toQString(d.name));
     }
 }
 

@@ -5,8 +5,8 @@
 
 #include <QFontMetrics>
 #include <QGuiApplication>
-#include <QScreen>
 #include <QPainter>
+#include <QScreen>
 
 namespace quorvel {
 
@@ -24,7 +24,10 @@ ScreenSurface::ScreenSurface(QWidget *parent, const ScreenDescription &d)
     }
 }
 
-int ScreenSurface::lineHeight() const { return QFontMetrics(font()).height(); }
+int ScreenSurface::lineHeight() const
+{
+    return QFontMetrics(font()).height();
+}
 
 void ScreenSurface::cls()
 {

@@ -1,4 +1,5 @@
 #include "window/screen_window.h"
+#include "window/text.h"
 
 #include "resources/units.h"
 #include "window/controls.h"
@@ -15,8 +16,6 @@
 namespace quorvel {
 
 namespace {
-QString qs(std::string_view text) { return QString::fromUtf8(text.data(), qsizetype(text.size())); }
-
 Qt::WindowFlags flagsFor(const ScreenDescription &d)
 {
     Qt::WindowFlags flags;
@@ -39,7 +38,7 @@ Qt::WindowFlags flagsFor(const ScreenDescription &d)
 ScreenWindow::ScreenWindow(const ScreenDescription &description, WindowEvents &events)
     : QMainWindow(nullptr), m_description(description), m_events(&events)
 {
-    setObjectName(qs(description.name));
+    setObjectName(toQString(description.name));
     createFrame();
     createMenus();
     createControls();
@@ -50,9 +49,9 @@ ScreenWindow::ScreenWindow(const ScreenDescription &description, WindowEvents &e
 void ScreenWindow::createFrame()
 {
     setWindowFlags(flagsFor(m_description));
-    setWindowTitle(qs(m_description.caption));
+    setWindowTitle(toQString(m_description.caption));
     m_surface = new ScreenSurface(this, m_description);
-    m_surface->setObjectName(qs(m_description.name) + QStringLiteral(".surface"));
+    m_surface->setObjectName(toQString(m_description.name) + QStringLiteral(".surface"));
     setCentralWidget(m_surface);
 }
 
@@ -69,13 +68,13 @@ void ScreenWindow::createMenus()
         if (entry.level == 1) {
             // A level 1 entry with entries under it opens their drop-down; one without is a command.
             const bool hasDropDown = i + 1 < menus.size() && menus[i + 1].level == 2;
-            dropDown = hasDropDown ? bar->addMenu(qs(entry.caption)) : nullptr;
-            action = hasDropDown ? dropDown->menuAction() : bar->addAction(qs(entry.caption));
+            dropDown = hasDropDown ? bar->addMenu(toQString(entry.caption)) : nullptr;
+            action = hasDropDown ? dropDown->menuAction() : bar->addAction(toQString(entry.caption));
         } else {
             assert(dropDown && "a drop-down entry follows its level 1 entry");
-            action = dropDown->addAction(qs(entry.caption));
+            action = dropDown->addAction(toQString(entry.caption));
         }
-        action->setObjectName(qs(entry.name));
+        action->setObjectName(toQString(entry.name));
         m_menuActions.emplace(std::string(entry.name), action);
         connect(action, &QAction::triggered, this, [this, name = entry.name] {
             if (m_events)
@@ -109,9 +108,9 @@ void ScreenWindow::createControls()
         case ControlKind::CommandButton: widget = new ButtonControl(d, parent, click); break;
         case ControlKind::PictureBox: widget = new PictureBoxControl(d, parent); break;
         }
-        widget->setObjectName(qs(d.name));
+        widget->setObjectName(toQString(d.name));
         if (!d.accessibleName.empty())
-            widget->setAccessibleName(qs(d.accessibleName));
+            widget->setAccessibleName(toQString(d.accessibleName));
         widget->setGeometry(twipsToPixels(d.left), twipsToPixels(d.top), twipsToPixels(d.width),
                             twipsToPixels(d.height));
         widget->setVisible(d.visible);
@@ -188,16 +187,25 @@ QString ScreenWindow::text(std::string_view name) const
     return box ? box->toPlainText() : QString();
 }
 
-void ScreenWindow::setControlVisible(std::string_view name, bool visible) { control(name)->setVisible(visible); }
+void ScreenWindow::setControlVisible(std::string_view name, bool visible)
+{
+    control(name)->setVisible(visible);
+}
 
-bool ScreenWindow::controlVisible(std::string_view name) const { return !control(name)->isHidden(); }
+bool ScreenWindow::controlVisible(std::string_view name) const
+{
+    return !control(name)->isHidden();
+}
 
 void ScreenWindow::addItem(std::string_view list, const QString &row)
 {
     static_cast<ListBoxControl *>(control(list))->addRow(row);
 }
 
-void ScreenWindow::clearList(std::string_view list) { static_cast<ListBoxControl *>(control(list))->clearRows(); }
+void ScreenWindow::clearList(std::string_view list)
+{
+    static_cast<ListBoxControl *>(control(list))->clearRows();
+}
 
 int ScreenWindow::listIndex(std::string_view list) const
 {
@@ -213,9 +221,18 @@ QStringList ScreenWindow::listRows(std::string_view list) const
     return rows;
 }
 
-void ScreenWindow::cls() { m_surface->cls(); }
-void ScreenWindow::print(const QString &text) { m_surface->print(text); }
-QStringList ScreenWindow::printedLines() const { return m_surface->printedLines(); }
+void ScreenWindow::cls()
+{
+    m_surface->cls();
+}
+void ScreenWindow::print(const QString &text)
+{
+    m_surface->print(text);
+}
+QStringList ScreenWindow::printedLines() const
+{
+    return m_surface->printedLines();
+}
 
 void ScreenWindow::place()
 {
@@ -225,8 +242,9 @@ void ScreenWindow::place()
     QScreen *screen = QGuiApplication::primaryScreen();
     switch (m_description.startUpPosition) {
     case StartUpPosition::Manual:
-        setGeometry(QRect(QPoint(twipsToPixels(m_description.clientLeft), twipsToPixels(m_description.clientTop) - menuHeight),
-                          size));
+        setGeometry(
+            QRect(QPoint(twipsToPixels(m_description.clientLeft), twipsToPixels(m_description.clientTop) - menuHeight),
+                  size));
         break;
     case StartUpPosition::CenterScreen: {
         QRect r(QPoint(0, 0), size);

@@ -29,7 +29,10 @@ public:
     }
 
     // The text interface: read-only text without selection or caret.
-    QString text(int startOffset, int endOffset) const override { return allText().mid(startOffset, endOffset - startOffset); }
+    QString text(int startOffset, int endOffset) const override
+    {
+        return allText().mid(startOffset, endOffset - startOffset);
+    }
     int characterCount() const override { return int(allText().size()); }
     void selection(int, int *startOffset, int *endOffset) const override { *startOffset = *endOffset = 0; }
     int selectionCount() const override { return 0; }
@@ -74,6 +77,9 @@ QAccessibleInterface *surfaceFactory(const QString &, QObject *object)
 
 } // namespace
 
-void installSurfaceAccessibility() { QAccessible::installFactory(surfaceFactory); }
+void installSurfaceAccessibility()
+{
+    QAccessible::installFactory(surfaceFactory);
+}
 
 } // namespace quorvel
