@@ -26,7 +26,8 @@ test: asan
 
 # A million random student actions under the sanitizers (not part of CI).
 longwalk: asan
-	cd $(ASAN) && QT_QPA_PLATFORM=offscreen QUORVEL_WALK_STEPS=1000000 ./tests/test_random_walk
+	cd $(ASAN) && QT_QPA_PLATFORM=offscreen QTEST_FUNCTION_TIMEOUT=36000000 QUORVEL_WALK_STEPS=1000000 \
+	  LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp ./tests/test_random_walk -maxwarnings 1
 
 # Installs into a temporary prefix and lists what was installed.
 install-check: release

@@ -251,6 +251,8 @@ private slots:
                 broken = practiceTestInvariants(program->registry);
             if (!broken.isEmpty())
                 QFAIL(qPrintable(QStringLiteral("seed %1, step %2 (%3): %4").arg(seed).arg(i).arg(action, broken)));
+            if ((i + 1) % 100000 == 0)
+                qInfo("%d steps walked", i + 1);
         }
         qInfo("walked %d steps with seed %u over %d program runs", steps, seed, programs);
     }
