@@ -68,6 +68,40 @@ private slots:
         QVERIFY(surface->text(QAccessible::Description).contains(QLatin1String("Reynolds")));
     }
 
+    void theTestReadsItsQuestionChoicesAndVerdict()
+    {
+        Program p;
+        p.chooseMenu("Introduction", "mnuTest");
+        p.clickButton("Test", "cmdStart");
+        ScreenWindow *w = p.window("Test");
+        QAccessibleInterface *list = accessible(w->control("List2"));
+        QCOMPARE(list->text(QAccessible::Name), QStringLiteral("Question and choices"));
+        QStringList rows;
+        for (int i = 0; i < list->childCount(); ++i) {
+            if (list->child(i)->role() == QAccessible::ListItem)
+                rows.append(list->child(i)->text(QAccessible::Name));
+        }
+        QCOMPARE(rows.value(0), QStringLiteral("1. Which segment(s) have the greatest blood velocity?"));
+        QCOMPARE(rows.size(), 6);
+        QCOMPARE(accessible(w->control("Text"))->text(QAccessible::Name), QStringLiteral("Explanations of Answers"));
+        QCOMPARE(accessible(w->control("cmdNext"))->text(QAccessible::Name), QStringLiteral("Next Question"));
+        p.clickRow("Test", "List2", 2);
+        QCOMPARE(accessible(w->control("Label1"))->text(QAccessible::Name), QStringLiteral("CORRECT!"));
+        QCOMPARE(accessible(p.window("Formq01"))->text(QAccessible::Name), QStringLiteral("Question 1"));
+        QVERIFY(accessible(p.window("Formq01")->surface())
+                    ->text(QAccessible::Description)
+                    .startsWith(QLatin1String("Correct answer is b.")));
+        QVERIFY(!accessible(w->control("q1"))->text(QAccessible::Name).isEmpty());
+    }
+
+    void theTutorialNamesItsTopicList()
+    {
+        Program p;
+        p.chooseMenu("Introduction", "mnuVFC");
+        QCOMPARE(accessible(p.window("VascularFunctionCurves")->control("basicList1"))->text(QAccessible::Name),
+                 QStringLiteral("Topics"));
+    }
+
     void altReachesTheMenuBarFromTheKeyboard()
     {
         Program p;
