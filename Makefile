@@ -1,5 +1,7 @@
 # Quorvel: make run | make test | make screenshots | make bench
 JOBS ?= 2
+SHELL := /bin/bash
+.SHELLFLAGS := -o pipefail -c
 RELEASE := build/release
 ASAN := build/asan
 
@@ -27,7 +29,8 @@ test: asan
 # A million random student actions under the sanitizers (not part of CI).
 longwalk: asan
 	cd $(ASAN) && QT_QPA_PLATFORM=offscreen QTEST_FUNCTION_TIMEOUT=36000000 QUORVEL_WALK_STEPS=1000000 \
-	  LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp ./tests/test_random_walk -maxwarnings 1
+	  LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp ./tests/test_random_walk -maxwarnings 0 \
+	  | grep -v 'This plugin does not support'
 
 # Installs into a temporary prefix and lists what was installed.
 install-check: release
