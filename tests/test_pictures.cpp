@@ -11,6 +11,7 @@
 #include <QSvgRenderer>
 #include <QtTest>
 
+#include <cmath>
 #include <map>
 #include <set>
 
@@ -301,6 +302,35 @@ private slots:
         QVERIFY(allText(readPicture(QStringLiteral("Formq17.svg"))).contains(fixed(tpr, 3)));
         QVERIFY(allText(readPicture(QStringLiteral("Formq18.svg"))).contains(fixed(kidney, 3)));
         QVERIFY(allText(readPicture(QStringLiteral("Formq19.svg"))).contains(fixed(giFlow, 0)));
+    }
+
+    void tutorialPicturesStateTheFormulasAndWhatFollowsFromThem()
+    {
+        const auto text = [](const char *file) { return allText(readPicture(QLatin1String(file))); };
+        for (const char *file : {"VascularFunctionCurves.flow1.svg", "Form1.svg"})
+            QVERIFY2(text(file).contains(QStringLiteral("Q = U × A")), file);
+        // Half the diameter: a quarter of the area, four times the mean velocity.
+        QCOMPARE(qRound(std::pow(1 / 0.5, 2)), 4);
+        QVERIFY(text("VascularFunctionCurves.flow1.svg").contains(QStringLiteral("= 4 × U")));
+        // The aorta example: 5000 ml/min through 2.5 cm.
+        const double area = M_PI * 2.5 * 2.5 / 4, velocity = 5000.0 / 60 / area;
+        QVERIFY(text("Form1.svg").contains(QStringLiteral("A = %1 cm²").arg(fixed(area, 1))));
+        QVERIFY(text("Form1.svg").contains(QStringLiteral("≈ %1 cm/sec").arg(fixed(velocity, 0))));
+        // Poiseuille: R = 128 μL / (π D⁴); half the diameter, sixteen times the resistance.
+        for (const char *file : {"VascularFunctionCurves.resistance1.svg", "Form3.svg"})
+            QVERIFY2(text(file).contains(QStringLiteral("R = (128/π) × μ × L / D")), file);
+        QVERIFY(text("VascularFunctionCurves.resistance1.svg")
+                    .contains(QStringLiteral("rises %1 times").arg(qRound(std::pow(2.0, 4)))));
+        QVERIFY(qAbs(std::pow(1 / 0.84, 4) - 2) < 0.02); // a 16% narrowing doubles R
+        QVERIFY(text("Form3.svg").contains(QStringLiteral("narrowing of only 16% doubles R")));
+        for (const char *file : {"VascularFunctionCurves.stress.svg", "Form9.svg"})
+            QVERIFY2(text(file).contains(QStringLiteral("= 32μQ / (πD³)")), file);
+        for (const char *file : {"VascularFunctionCurves.turbulence1.svg", "Form7.svg"}) {
+            QVERIFY2(text(file).contains(QStringLiteral("Re = ρUD/μ")) &&
+                         text(file).contains(QStringLiteral("Re = ρUr/μ")),
+                     file);
+            QVERIFY2(text(file).contains(QStringLiteral("2000")) && text(file).contains(QStringLiteral("1000")), file);
+        }
     }
 
     void tutorialPicturesStateTheWorkedResistances()
