@@ -4,6 +4,7 @@
 #include "screen_catalogue.h"
 #include "shell/screen_registry.h"
 #include "window/app_style.h"
+#include "window/picture.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -51,6 +52,8 @@ public:
     {
         std::vector<double> samples;
         for (int i = 0; i < runs; ++i) {
+            QThreadPool::globalInstance()->waitForDone();
+            forgetKeptRenderings(); // every run meets the pictures for the first time
             ScreenRegistry r(createScreen);
             if (welcomeFirst)
                 r.show("Introduction");
@@ -244,6 +247,18 @@ int main(int argc, char *argv[])
     b.add(QStringLiteral("start-up to welcome screen painted (whole process)"),
           startupMs(QCoreApplication::applicationFilePath()), 150);
     screens(b);
+    b.add(QStringLiteral("picture glossary opened again after closing it"),
+          b.time(
+              [](ScreenRegistry &r) {
+                  r.show("Glossary2");
+                  paint(r, "Glossary2");
+                  r.unload(r.screen("Glossary2"));
+              },
+              [](ScreenRegistry &r) {
+                  r.show("Glossary2");
+                  paint(r, "Glossary2");
+              }),
+          16);
     tutorial(b);
     practiceTest(b);
     const double memory = everyScreenOpen();

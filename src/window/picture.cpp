@@ -1,5 +1,6 @@
 #include "window/picture.h"
 
+#include <QCache>
 #include <QFile>
 #include <QPainter>
 #include <QXmlStreamReader>
@@ -8,6 +9,23 @@
 namespace quorvel {
 
 namespace {
+// Renderings outlive the screens that made them, so a page opened again is drawn at once.
+// Its cost is counted in KiB; the least recently used go first.
+QCache<QString, QImage> &renderings()
+{
+    static QCache<QString, QImage> store(48 * 1024);
+    return store;
+}
+
+QString renderingKey(std::string_view file, QSize size, qreal devicePixelRatio)
+{
+    return QStringLiteral("%1@%2x%3@%4")
+        .arg(QString::fromUtf8(file.data(), qsizetype(file.size())))
+        .arg(size.width())
+        .arg(size.height())
+        .arg(devicePixelRatio);
+}
+
 // The first <title> and <desc> of the document, for screen readers.
 void readTitleAndDescription(const QByteArray &svg, QString &title, QString &description)
 {
@@ -23,6 +41,11 @@ void readTitleAndDescription(const QByteArray &svg, QString &title, QString &des
 }
 } // namespace
 
+void forgetKeptRenderings()
+{
+    renderings().clear();
+}
+
 QString pictureResourcePath(std::string_view file)
 {
     return QStringLiteral(":/pictures/") + QString::fromUtf8(file.data(), qsizetype(file.size()));
@@ -36,6 +59,7 @@ std::unique_ptr<Picture> Picture::load(const PictureRef &ref)
     if (!file.open(QIODevice::ReadOnly))
         return nullptr;
     auto picture = std::unique_ptr<Picture>(new Picture(ref.kind, file.readAll()));
+    picture->m_file = ref.file;
     if (!picture->m_renderer.isValid())
         return nullptr;
     return picture;
@@ -79,6 +103,10 @@ void Picture::prepare(const QSize &clientSize, qreal devicePixelRatio)
     const QSize size = targetRect(clientSize).size();
     if (size.isEmpty() || matches(m_cache, size, devicePixelRatio) || m_pending.isValid())
         return;
+    if (const QImage *kept = renderings().object(renderingKey(m_file, size, devicePixelRatio))) {
+        m_cache = *kept;
+        return;
+    }
     m_pending = QtConcurrent::run(&Picture::render, m_svg, size, devicePixelRatio);
 }
 
@@ -88,12 +116,17 @@ void Picture::paint(QPainter &painter, const QSize &clientSize, qreal devicePixe
     if (target.isEmpty())
         return;
     if (!matches(m_cache, target.size(), devicePixelRatio)) {
+        const QString key = renderingKey(m_file, target.size(), devicePixelRatio);
         if (m_pending.isValid()) {
             m_cache = m_pending.result(); // waits if it is still under way
             m_pending = {};
         }
-        if (!matches(m_cache, target.size(), devicePixelRatio))
-            m_cache = render(m_svg, target.size(), devicePixelRatio);
+        if (!matches(m_cache, target.size(), devicePixelRatio)) {
+            const QImage *kept = renderings().object(key);
+            m_cache = kept ? *kept : render(m_svg, target.size(), devicePixelRatio);
+        }
+        if (!renderings().contains(key))
+            renderings().insert(key, new QImage(m_cache), int(m_cache.sizeInBytes() / 1024));
     }
     painter.drawImage(target.topLeft(), m_cache);
 }

@@ -40,6 +40,7 @@ private:
     static bool matches(const QImage &image, QSize size, qreal devicePixelRatio);
 
     PictureKind m_kind;
+    std::string_view m_file;
     QByteArray m_svg;
     QSvgRenderer m_renderer;
     QString m_title;
@@ -49,5 +50,8 @@ private:
 };
 
 QString pictureResourcePath(std::string_view file);
+
+// Forgets the renderings kept across loads (so that a measurement starts cold).
+void forgetKeptRenderings();
 
 } // namespace quorvel
