@@ -344,6 +344,31 @@ private slots:
         QCOMPARE(static_cast<PictureBoxControl *>(w.control("missing"))->client()->picture(), nullptr);
     }
 
+    void keptRenderingsFollowTheSizeTheyAreDrawnAt()
+    {
+        const ScreenDescription stretched{.name = "Stretched",
+                                          .caption = "Stretched",
+                                          .backColor = colours::blue,
+                                          .clientWidth = 3000,
+                                          .clientHeight = 1500,
+                                          .picture = {"probe-card.svg", PictureKind::PlaceableMetafile}};
+        NullEvents events;
+        auto first = std::make_unique<ScreenWindow>(stretched, events);
+        first->showScreen();
+        QCOMPARE(pixelAt(first->surface(), QPoint(198, 98)), QColor(255, 0, 0));
+        first->resize(400, 300); // a metafile fills the larger client area, not the kept size
+        QCoreApplication::processEvents();
+        const QSize grown = first->surface()->size();
+        QCOMPARE(pixelAt(first->surface(), QPoint(grown.width() - 2, grown.height() - 2)), QColor(255, 0, 0));
+        QCOMPARE(pixelAt(first->surface(), QPoint(grown.width() / 2, grown.height() / 2)), QColor(0, 255, 0));
+        first.reset();
+        ScreenWindow second(stretched, events); // loaded again: the kept rendering of its own size
+        second.showScreen();
+        QCOMPARE(second.surface()->size(), QSize(200, 100));
+        QCOMPARE(pixelAt(second.surface(), QPoint(198, 98)), QColor(255, 0, 0));
+        QCOMPARE(pixelAt(second.surface(), QPoint(100, 50)), QColor(0, 255, 0));
+    }
+
     void bitmapsKeepTheirNaturalSizeWithTheBackColourAround()
     {
         NullEvents events;
