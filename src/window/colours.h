@@ -22,8 +22,6 @@ public:
     ColourBinding(QWidget *widget, QPalette::ColorRole backRole, Colour back, QPalette::ColorRole foreRole,
                   Colour fore);
     void apply();
-    Colour back() const { return m_back; }
-    Colour fore() const { return m_fore; }
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

@@ -1,5 +1,7 @@
 #include "window/picture.h"
 
+#include "window/text.h"
+
 #include <QCache>
 #include <QFile>
 #include <QPainter>
@@ -20,10 +22,15 @@ QCache<QString, QImage> &renderings()
 QString renderingKey(std::string_view file, QSize size, qreal devicePixelRatio)
 {
     return QStringLiteral("%1@%2x%3@%4")
-        .arg(QString::fromUtf8(file.data(), qsizetype(file.size())))
+        .arg(toQString(file))
         .arg(size.width())
         .arg(size.height())
         .arg(devicePixelRatio);
+}
+
+QString pictureResourcePath(std::string_view file)
+{
+    return QStringLiteral(":/pictures/") + toQString(file);
 }
 
 // The first <title> and <desc> of the document, for screen readers.
@@ -44,11 +51,6 @@ void readTitleAndDescription(const QByteArray &svg, QString &title, QString &des
 void forgetKeptRenderings()
 {
     renderings().clear();
-}
-
-QString pictureResourcePath(std::string_view file)
-{
-    return QStringLiteral(":/pictures/") + QString::fromUtf8(file.data(), qsizetype(file.size()));
 }
 
 std::unique_ptr<Picture> Picture::load(const PictureRef &ref)

@@ -49,8 +49,6 @@ private:
     QFuture<QImage> m_pending; // a rendering under way on another core
 };
 
-QString pictureResourcePath(std::string_view file);
-
 // Forgets the renderings kept across loads (so that a measurement starts cold).
 void forgetKeptRenderings();
 
