@@ -33,7 +33,7 @@ longwalk: deps
 	@cmake --build build/asan-opt -j$(JOBS) --target test_random_walk
 	cd build/asan-opt && QT_QPA_PLATFORM=offscreen QTEST_FUNCTION_TIMEOUT=36000000 QUORVEL_WALK_STEPS=1000000 \
 	  LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp ./tests/test_random_walk -maxwarnings 0 \
-	  | grep -v 'This plugin does not support'
+	  | grep --line-buffered -v 'This plugin does not support'
 
 # Installs into a temporary prefix and lists what was installed.
 install-check: release
