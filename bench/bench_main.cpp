@@ -186,27 +186,20 @@ void practiceTest(Bench &b)
         open(r);
         press(r, "cmdStart");
     };
-    b.add(QStringLiteral("test: Start Questions"),
-          b.time(open,
-                 [](ScreenRegistry &r) {
-                     press(r, "cmdStart");
-                     paint(r, "Test");
-                 }),
-          5);
-    b.add(QStringLiteral("test: Next Question"),
-          b.time(started,
-                 [](ScreenRegistry &r) {
-                     press(r, "cmdNext");
-                     paint(r, "Test");
-                 }),
-          5);
-    b.add(QStringLiteral("test: Reset Questions"),
-          b.time(started,
-                 [](ScreenRegistry &r) {
-                     press(r, "cmdReset");
-                     paint(r, "Test");
-                 }),
-          5);
+    // Each button, pressed on a screen in the state a student meets it in.
+    const std::pair<const char *, std::function<void(ScreenRegistry &)>> buttons[] = {
+        {"cmdStart", open}, {"cmdNext", started}, {"cmdReset", started}};
+    const char *captions[] = {"Start Questions", "Next Question", "Reset Questions"};
+    for (int i = 0; i < 3; ++i) {
+        const char *button = buttons[i].first;
+        b.add(QStringLiteral("test: %1").arg(QLatin1String(captions[i])),
+              b.time(buttons[i].second,
+                     [button](ScreenRegistry &r) {
+                         press(r, button);
+                         paint(r, "Test");
+                     }),
+              5);
+    }
     b.add(QStringLiteral("test: wrong choice judged"),
           b.time(started,
                  [](ScreenRegistry &r) {
