@@ -2,12 +2,16 @@
 // has its natural size, carries its quoted lines, and states numbers that agree with the physics.
 #include "picture_facts.h"
 #include "program_fixture.h"
+#include "window/picture_text.h"
 #include "window/text.h"
 
 #include "resources/figure_pages.h"
 #include "test/answer_key.h"
 
 #include <QDirIterator>
+#include <QFile>
+#include <QImage>
+#include <QPainter>
 #include <QSvgRenderer>
 #include <QtTest>
 
@@ -132,6 +136,63 @@ private slots:
             const double pixelsPerUnit = displaySize(file).height() / facts.viewBox.height();
             const double smallest = facts.smallestFontSize * pixelsPerUnit;
             QVERIFY2(smallest >= 8.5, qPrintable(QStringLiteral("%1: text of %2 px").arg(file).arg(smallest)));
+        }
+    }
+
+    // The program draws most picture text itself (see window/picture_text.h). Each picture must
+    // look as the SVG renderer draws it whole: compared in 12-pixel blocks, the mean grey may
+    // differ only by glyph hinting, never by a line out of place.
+    void liftedTextLooksAsTheRendererDrawsIt()
+    {
+        for (const auto &[file, owner] : describedPictures()) {
+            QFile source(QStringLiteral(":/pictures/") + file);
+            QVERIFY(source.open(QIODevice::ReadOnly));
+            const QByteArray svg = source.readAll();
+            const QSize size = displaySize(file).toSize();
+            const QRectF target(QPointF(0, 0), QSizeF(size));
+            QImage whole(size, QImage::Format_ARGB32_Premultiplied);
+            QImage split(size, QImage::Format_ARGB32_Premultiplied);
+            whole.fill(Qt::white);
+            split.fill(Qt::white);
+            {
+                QPainter painter(&whole);
+                QSvgRenderer(svg).render(&painter, target);
+            }
+            const SplitPicture parts = splitPictureText(svg);
+            {
+                QPainter painter(&split);
+                QSvgRenderer renderer(parts.shapes);
+                renderer.render(&painter, target);
+                drawPictureText(painter, parts.text, renderer.viewBoxF(), target);
+            }
+            // The pages a student opens most, and the slowest to draw whole, lose no text.
+            if (!file.startsWith(QLatin1String("VascularFunctionCurves.")) && !file.startsWith(QLatin1String("Test.")))
+                QVERIFY2(!parts.shapes.contains("<text"), qPrintable(file + QStringLiteral(" keeps text")));
+            QVERIFY2(!parts.text.isEmpty(), qPrintable(file));
+
+            constexpr int block = 12;
+            double worst = 0;
+            QPoint where;
+            for (int by = 0; by + block <= size.height(); by += block / 2) {
+                for (int bx = 0; bx + block <= size.width(); bx += block / 2) {
+                    double difference = 0;
+                    for (int y = by; y < by + block; ++y) {
+                        const auto *a = reinterpret_cast<const QRgb *>(whole.constScanLine(y));
+                        const auto *b = reinterpret_cast<const QRgb *>(split.constScanLine(y));
+                        for (int x = bx; x < bx + block; ++x)
+                            difference += qGray(a[x]) - qGray(b[x]);
+                    }
+                    if (std::abs(difference) / (block * block) > worst) {
+                        worst = std::abs(difference) / (block * block);
+                        where = QPoint(bx, by);
+                    }
+                }
+            }
+            QVERIFY2(worst < 24, qPrintable(QStringLiteral("%1: grey differs by %2 at %3,%4")
+                                                .arg(file)
+                                                .arg(worst)
+                                                .arg(where.x())
+                                                .arg(where.y())));
         }
     }
 

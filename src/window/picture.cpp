@@ -1,5 +1,6 @@
 #include "window/picture.h"
 
+#include "window/picture_text.h"
 #include "window/text.h"
 
 #include <QCache>
@@ -85,12 +86,15 @@ QImage Picture::render(const QByteArray &svg, QSize size, qreal devicePixelRatio
     QImage image((QSizeF(size) * devicePixelRatio).toSize(), QImage::Format_ARGB32_Premultiplied);
     image.setDevicePixelRatio(devicePixelRatio);
     image.fill(Qt::transparent);
-    QSvgRenderer renderer(svg); // one per rendering: it may run on another thread
+    const SplitPicture split = splitPictureText(svg);
+    QSvgRenderer renderer(split.shapes); // one per rendering: it may run on another thread
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setRenderHint(QPainter::TextAntialiasing);
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
-    renderer.render(&painter, QRectF(QPointF(0, 0), QSizeF(size)));
+    const QRectF target(QPointF(0, 0), QSizeF(size));
+    renderer.render(&painter, target);
+    drawPictureText(painter, split.text, renderer.viewBoxF(), target);
     return image;
 }
 

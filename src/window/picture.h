@@ -24,7 +24,7 @@ public:
     ~Picture();
 
     // Starts drawing the picture for a client area of this size on another core, so that a page
-    // loaded now is ready when it is shown (drawing text is the slow part of a picture).
+    // loaded now is ready when it is shown.
     void prepare(const QSize &clientSize, qreal devicePixelRatio);
     void paint(QPainter &painter, const QSize &clientSize, qreal devicePixelRatio);
 
