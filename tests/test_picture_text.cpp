@@ -115,6 +115,21 @@ private slots:
         QVERIFY(QSvgRenderer(split.shapes).isValid());
     }
 
+    void theRootElementPassesItsStyleOnOrKeepsTheText()
+    {
+        const QByteArray red =
+            "<svg xmlns=\"http://www.w3.org/2000/svg\" viewBox=\"0 0 100 50\" width=\"100\" "
+            "height=\"50\" fill=\"#FF0000\" font-size=\"20\"><text x=\"1\" y=\"30\">red</text></svg>";
+        const SplitPicture inherited = splitPictureText(red);
+        QCOMPARE(inherited.text.size(), 1);
+        QCOMPARE(inherited.text[0].fill, QColor(Qt::red));
+        QCOMPARE(inherited.text[0].size, 20.0);
+
+        const QByteArray faded = "<svg xmlns=\"http://www.w3.org/2000/svg\" viewBox=\"0 0 100 50\" "
+                                 "opacity=\"0.5\"><text x=\"1\" y=\"30\">faded</text></svg>";
+        QVERIFY(splitPictureText(faded).text.isEmpty());
+    }
+
     void whiteSpaceIsLaidOutAsSvgDoes()
     {
         const SplitPicture split =

@@ -230,10 +230,10 @@ Scan scanDocument(const QString &document)
                 scan.texts.append(std::move(found));
                 continue;
             }
-            if (name == u"svg")
-                applyAttributes(presentationOnly(xml.attributes()), style);
-            else if (name != u"title" && name != u"desc")
-                style.understood &= applyAttributes(xml.attributes(), style);
+            if (name != u"title" && name != u"desc") {
+                const QXmlStreamAttributes attributes = xml.attributes();
+                style.understood &= applyAttributes(name == u"svg" ? presentationOnly(attributes) : attributes, style);
+            }
             if (shapeElements().contains(name))
                 scan.shapes.append(FoundShape{tagStart + 1 + name.size()});
             styles.append(style);
