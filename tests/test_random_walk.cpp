@@ -211,6 +211,8 @@ QString modelInvariants(Program &p)
     return {};
 }
 
+constexpr int eventLoopEvery = 64;
+
 quint32 walkSeed()
 {
     const QByteArray env = qgetenv("QUORVEL_WALK_SEED");
@@ -244,6 +246,11 @@ private slots:
                 ++programs;
             }
             const QString action = walker.step(*program);
+            // Now and then the event loop runs, as it does between a student's actions: window
+            // system events (activation, exposure, painting) are delivered, and their queue,
+            // which nothing else empties here, stays short.
+            if ((i + 1) % eventLoopEvery == 0)
+                QCoreApplication::processEvents();
             QString broken = modelInvariants(*program);
             if (broken.isEmpty() && !program->registry.ended())
                 broken = tutorialInvariants(program->registry);
