@@ -27,7 +27,7 @@ test: asan
 	cd $(ASAN) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j$(JOBS)
 
 # A million random student actions under the sanitizers (not part of CI), in an optimized
-# sanitizer build: about an hour on two cores.
+# sanitizer build: about 25 minutes on two cores.
 longwalk: deps
 	@cmake -S . -B build/asan-opt -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUORVEL_SANITIZE=ON >/dev/null
 	@cmake --build build/asan-opt -j$(JOBS) --target test_random_walk
