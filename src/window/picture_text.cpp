@@ -262,8 +262,7 @@ QList<QRectF> shapeBounds(const QString &document, const QList<FoundShape> &shap
     return bounds;
 }
 
-} // namespace
-
+// The area the ink of a run can reach, in document coordinates.
 QRectF pictureTextBounds(const PictureTextRun &run)
 {
     const QFontMetricsF metrics(layoutFont(run));
@@ -274,6 +273,8 @@ QRectF pictureTextBounds(const PictureTextRun &run)
                       metrics.ascent() + metrics.descent() + 2 * margin);
     return layoutToDocument(run).mapRect(line);
 }
+
+} // namespace
 
 SplitPicture splitPictureText(const QByteArray &svg)
 {

@@ -45,7 +45,4 @@ SplitPicture splitPictureText(const QByteArray &svg);
 // Draws the runs over a document whose view box is mapped onto the target rectangle.
 void drawPictureText(QPainter &painter, const QList<PictureTextRun> &text, const QRectF &viewBox, const QRectF &target);
 
-// The bounding rectangle of a run in document coordinates (for tests and overlap checks).
-QRectF pictureTextBounds(const PictureTextRun &run);
-
 } // namespace quorvel
