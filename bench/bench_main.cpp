@@ -187,15 +187,20 @@ void practiceTest(Bench &b)
         press(r, "cmdStart");
     };
     // Each button, pressed on a screen in the state a student meets it in.
-    const std::pair<const char *, std::function<void(ScreenRegistry &)>> buttons[] = {
-        {"cmdStart", open}, {"cmdNext", started}, {"cmdReset", started}};
-    const char *captions[] = {"Start Questions", "Next Question", "Reset Questions"};
-    for (int i = 0; i < 3; ++i) {
-        const char *button = buttons[i].first;
-        b.add(QStringLiteral("test: %1").arg(QLatin1String(captions[i])),
-              b.time(buttons[i].second,
-                     [button](ScreenRegistry &r) {
-                         press(r, button);
+    struct Button {
+        const char *name;
+        const char *caption;
+        std::function<void(ScreenRegistry &)> setUp;
+    };
+    const Button buttons[] = {{"cmdStart", "Start Questions", open},
+                              {"cmdNext", "Next Question", started},
+                              {"cmdReset", "Reset Questions", started}};
+    for (const Button &button : buttons) {
+        const char *name = button.name;
+        b.add(QStringLiteral("test: %1").arg(QLatin1String(button.caption)),
+              b.time(button.setUp,
+                     [name](ScreenRegistry &r) {
+                         press(r, name);
                          paint(r, "Test");
                      }),
               5);
