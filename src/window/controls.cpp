@@ -55,6 +55,14 @@ ListBoxControl::ListBoxControl(const ControlDescription &d, QWidget *parent, std
     connect(this, &QListWidget::itemSelectionChanged, this, [this] {
         if (m_programChange)
             return;
+        if (selectedItems().isEmpty() && m_selectedRow >= 0) {
+            // The user never takes the selection away (an assistive technology's deselect, say).
+            m_programChange = true;
+            item(m_selectedRow)->setSelected(true);
+            m_programChange = false;
+            return;
+        }
+        m_selectedRow = listIndex();
         m_selectionChanged = true;
         m_onClick();
     });
@@ -71,6 +79,7 @@ void ListBoxControl::clearRows()
 {
     m_programChange = true;
     clear();
+    m_selectedRow = -1;
     m_programChange = false;
 }
 
@@ -80,13 +89,26 @@ int ListBoxControl::listIndex() const
     return selected.isEmpty() ? -1 : row(selected.first());
 }
 
+QItemSelectionModel::SelectionFlags ListBoxControl::selectionCommand(const QModelIndex &index,
+                                                                     const QEvent *event) const
+{
+    // One row is always chosen, never taken off: no Ctrl toggle, no clearing by a click below the rows.
+    if (!index.isValid() || selectionModel()->isSelected(index))
+        return QItemSelectionModel::NoUpdate;
+    return QListWidget::selectionCommand(index, event) & ~QItemSelectionModel::Deselect;
+}
+
 void ListBoxControl::mousePressEvent(QMouseEvent *event)
 {
+    if (event->button() != Qt::LeftButton) { // only the left button chooses
+        event->accept();
+        return;
+    }
     m_selectionChanged = false;
     QListWidget::mousePressEvent(event);
     // A press on the row that is already selected changes nothing, yet it is a choice all the same.
     QListWidgetItem *item = itemAt(event->position().toPoint());
-    if (!m_selectionChanged && event->button() == Qt::LeftButton && item && item->isSelected())
+    if (!m_selectionChanged && item && item->isSelected())
         m_onClick();
 }
 

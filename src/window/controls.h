@@ -22,9 +22,9 @@ public:
     LabelControl(const ControlDescription &d, QWidget *parent);
 };
 
-// A list box raises Click once for every user action that selects a row (mouse, keyboard or an
-// assistive technology) and for a click on the row already selected; changes made by the program
-// raise none.
+// A list box raises Click once for every user action that selects a row (left mouse button,
+// keyboard or an assistive technology) and for a left click on the row already selected; changes
+// made by the program raise none. Once a row is chosen the user cannot take the selection away.
 class ListBoxControl : public QListWidget
 {
 public:
@@ -34,10 +34,12 @@ public:
     int listIndex() const;
 
 protected:
+    QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex &index, const QEvent *event) const override;
     void mousePressEvent(QMouseEvent *event) override;
 
 private:
     std::function<void()> m_onClick;
+    int m_selectedRow = -1; // the row the user chose last
     bool m_programChange = false;
     bool m_selectionChanged = false;
 };

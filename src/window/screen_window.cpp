@@ -4,6 +4,7 @@
 #include "resources/units.h"
 #include "window/controls.h"
 #include "window/screen_surface.h"
+#include "window/x11_hints.h"
 
 #include <QCloseEvent>
 #include <QGuiApplication>
@@ -16,17 +17,15 @@
 namespace quorvel {
 
 namespace {
+// Every screen is a normal top-level window: a Qt::Tool or Qt::Dialog would be made transient for
+// the program's hidden group leader, and GNOME-family window managers keep such windows above all
+// other windows of the program, so pages opened from the test or the tutorial would open behind it.
 Qt::WindowFlags flagsFor(const ScreenDescription &d)
 {
-    Qt::WindowFlags flags;
-    switch (d.border) {
-    case BorderStyle::None: return Qt::Tool | Qt::FramelessWindowHint;
-    case BorderStyle::FixedToolWindow: flags = Qt::Tool; break;
-    case BorderStyle::FixedDialog: flags = Qt::Dialog; break;
-    case BorderStyle::FixedSingle:
-    case BorderStyle::Sizable: flags = d.showInTaskbar ? Qt::Window : Qt::Tool; break;
-    }
-    flags |= Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+    if (d.border == BorderStyle::None)
+        return Qt::Window | Qt::FramelessWindowHint;
+    Qt::WindowFlags flags = Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                            Qt::WindowCloseButtonHint;
     if (d.minButton)
         flags |= Qt::WindowMinimizeButtonHint;
     if (d.maxButton)
@@ -234,11 +233,17 @@ QStringList ScreenWindow::printedLines() const
     return m_surface->printedLines();
 }
 
-void ScreenWindow::place()
+QSize ScreenWindow::describedSize() const
 {
     const QSize client(twipsToPixels(m_description.clientWidth), twipsToPixels(m_description.clientHeight));
     const int menuHeight = menuWidget() ? menuWidget()->sizeHint().height() : 0;
-    const QSize size(client.width(), client.height() + menuHeight);
+    return {client.width(), client.height() + menuHeight};
+}
+
+void ScreenWindow::place()
+{
+    const QSize size = describedSize();
+    const int menuHeight = size.height() - twipsToPixels(m_description.clientHeight);
     QScreen *screen = QGuiApplication::primaryScreen();
     switch (m_description.startUpPosition) {
     case StartUpPosition::Manual:
@@ -254,13 +259,15 @@ void ScreenWindow::place()
     }
     case StartUpPosition::WindowsDefault: resize(size); break;
     }
-    const bool maximized = m_description.windowState == WindowState::Maximized;
-    if (!isResizable(m_description.border) && !maximized)
+    // A maximized screen with a fixed border is fixed once restored (see changeEvent).
+    if (!isResizable(m_description.border) && m_description.windowState != WindowState::Maximized)
         setFixedSize(size);
 }
 
 void ScreenWindow::showScreen()
 {
+    if (!m_description.showInTaskbar)
+        requestNoTaskbarButton(*this);
     if (!m_placed) {
         place();
         m_placed = true;
@@ -289,6 +296,8 @@ void ScreenWindow::focusFirstControl()
 
 void ScreenWindow::bringForward()
 {
+    if (isMinimized()) // a minimized screen that is shown comes back as it was before
+        setWindowState((windowState() & ~Qt::WindowMinimized) | Qt::WindowActive);
     if (QGuiApplication::platformName() != QLatin1String("offscreen")) // it has no stacking to change
         raise();
     activateWindow();
@@ -297,12 +306,20 @@ void ScreenWindow::bringForward()
 void ScreenWindow::changeEvent(QEvent *event)
 {
     QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::WindowStateChange && !isResizable(m_description.border) &&
+        !(windowState() & (Qt::WindowMaximized | Qt::WindowMinimized)))
+        setFixedSize(describedSize()); // restored by the window manager: back to the described size, fixed
     if (m_events && event->type() == QEvent::ActivationChange && isActiveWindow())
         m_events->windowActivated();
 }
 
 void ScreenWindow::closeEvent(QCloseEvent *event)
 {
+    // A frameless page has no close box: a close asked by the window manager (Alt+F4) is refused.
+    if (!hasTitleBar(m_description.border)) {
+        event->ignore();
+        return;
+    }
     event->accept();
     if (m_events)
         m_events->windowCloseRequested();

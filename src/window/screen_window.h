@@ -61,6 +61,7 @@ private:
     void createControls();
     void applyStacking();
     void applyTabOrder();
+    QSize describedSize() const; // the frame's inside: client area and menu bar
     void place();
     void focusFirstControl();
     QWidget *containerWidget(std::string_view container) const;
