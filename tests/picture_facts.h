@@ -7,7 +7,18 @@
 #include <QStringList>
 #include <QXmlStreamReader>
 
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
 namespace quorvel::testing {
+
+// One <text> element as drawn: its content, baseline and font size in its own coordinates.
+struct TextRun {
+    QString text;
+    double y = 0;
+    double size = 0;
+};
 
 struct PictureFacts {
     bool found = false;
@@ -15,8 +26,18 @@ struct PictureFacts {
     QString title;
     QString description;
     QStringList texts;             // every <text> element's content, blanks kept, in document order
-    double smallestFontSize = 1e9; // in the picture's own units, after scaling transforms
+    QList<TextRun> runs;           // the same elements with where and how large they are drawn
+    double smallestFontSize = 1e9; // in the picture's own units, after scaling transforms, inherited sizes included
 };
+
+// The font size an element sets, by attribute or inline style; 0 where it sets none.
+inline double ownFontSize(const QXmlStreamAttributes &attributes)
+{
+    static const QRegularExpression styled(QStringLiteral(R"(font-size\s*:\s*([0-9.]+))"));
+    if (const auto match = styled.match(attributes.value(QLatin1String("style")).toString()); match.hasMatch())
+        return match.captured(1).toDouble();
+    return attributes.value(QLatin1String("font-size")).toDouble();
+}
 
 // The vertical scale a transform attribute applies (scale and matrix; translate and rotate keep it).
 inline double verticalScale(const QString &transform)
@@ -42,16 +63,21 @@ inline PictureFacts readPicture(const QString &file)
         return facts;
     facts.found = true;
     QXmlStreamReader xml(&f);
-    std::vector<double> scales{1.0}; // the vertical scale in force at each open element
+    struct Inherited {
+        double scale, fontSize;
+    };
+    std::vector<Inherited> open{{1.0, 16.0}}; // what each open element passes on to its children
     while (!xml.atEnd()) {
         const auto token = xml.readNext();
-        if (token == QXmlStreamReader::EndElement && scales.size() > 1)
-            scales.pop_back();
+        if (token == QXmlStreamReader::EndElement && open.size() > 1)
+            open.pop_back();
         if (token != QXmlStreamReader::StartElement)
             continue;
         const auto name = xml.name();
         const double scale =
-            scales.back() * verticalScale(xml.attributes().value(QLatin1String("transform")).toString());
+            open.back().scale * verticalScale(xml.attributes().value(QLatin1String("transform")).toString());
+        const double own = ownFontSize(xml.attributes());
+        const double fontSize = own > 0 ? own : open.back().fontSize;
         if (name == u"svg") {
             const QStringList v =
                 xml.attributes().value(QLatin1String("viewBox")).toString().split(QLatin1Char(' '), Qt::SkipEmptyParts);
@@ -64,13 +90,28 @@ inline PictureFacts readPicture(const QString &file)
             facts.description = xml.readElementText(QXmlStreamReader::IncludeChildElements);
             continue;
         } else if (name == u"text") {
-            const QString size = xml.attributes().value(QLatin1String("font-size")).toString();
-            if (!size.isEmpty())
-                facts.smallestFontSize = std::min(facts.smallestFontSize, size.toDouble() * scale);
-            facts.texts.append(xml.readElementText(QXmlStreamReader::IncludeChildElements));
-            continue; // read through its end
+            // Read through its end; a tspan may draw part of the line at a size of its own.
+            TextRun run{QString(), xml.attributes().value(QLatin1String("y")).toDouble(), fontSize * scale};
+            double smallest = run.size;
+            for (int depth = 1; depth > 0 && !xml.atEnd();) {
+                const auto inner = xml.readNext();
+                if (inner == QXmlStreamReader::StartElement) {
+                    ++depth;
+                    if (const double size = ownFontSize(xml.attributes()); size > 0)
+                        smallest = std::min(smallest, size * scale);
+                } else if (inner == QXmlStreamReader::EndElement) {
+                    --depth;
+                } else if (inner == QXmlStreamReader::Characters) {
+                    run.text += xml.text();
+                }
+            }
+            if (!run.text.trimmed().isEmpty())
+                facts.smallestFontSize = std::min(facts.smallestFontSize, smallest);
+            facts.texts.append(run.text);
+            facts.runs.append(run);
+            continue;
         }
-        scales.push_back(scale);
+        open.push_back({scale, fontSize});
     }
     return facts;
 }
@@ -79,6 +120,29 @@ inline PictureFacts readPicture(const QString &file)
 inline QString allText(const PictureFacts &facts)
 {
     return facts.texts.join(QLatin1Char(' '));
+}
+
+// The same text as a reader takes in a formula: a smaller run set above its line follows as "^2",
+// one set below as "_w", and the line goes on after it without a blank ("τ_w = 32μQ / (πD^3)").
+inline QString readingText(const PictureFacts &facts)
+{
+    QString text;
+    const TextRun *line = nullptr; // the last full-size run, whose baseline the indices hang from
+    bool afterIndex = false;
+    for (const TextRun &run : facts.runs) {
+        const bool index =
+            line && run.size < 0.9 * line->size && run.y != line->y && std::abs(run.y - line->y) < 0.6 * line->size;
+        if (index) {
+            text += (run.y < line->y ? QLatin1Char('^') : QLatin1Char('_')) + run.text;
+        } else {
+            if (!(afterIndex && run.y == line->y) && !text.isEmpty())
+                text += QLatin1Char(' ');
+            text += run.text;
+            line = &run;
+        }
+        afterIndex = index;
+    }
+    return text;
 }
 
 } // namespace quorvel::testing
