@@ -5,7 +5,7 @@ SHELL := /bin/bash
 RELEASE := build/release
 ASAN := build/asan
 
-.PHONY: deps run release asan test screenshots bench longwalk install-check clean
+.PHONY: deps run release asan test screenshots bench longwalk install-check deb deb-install-check clean
 
 deps:
 	@scripts/install-deps
@@ -40,6 +40,16 @@ install-check: release
 	rm -rf build/install-check && cmake --install $(RELEASE) --prefix build/install-check >/dev/null
 	cd build/install-check && find . -type f | sort
 	desktop-file-validate build/install-check/share/applications/org.quorvel.Quorvel.desktop
+
+# The Debian package, built by dpkg-buildpackage from a copy of the tracked files in build/deb;
+# prints the path of the .deb.
+deb: deps
+	@JOBS=$(JOBS) scripts/build-deb build/deb
+
+# Installs that package on this machine with apt-get, starts the program offscreen until its
+# first paint, and removes the package again (not part of CI: it changes the machine).
+deb-install-check: deb
+	scripts/deb-install-check build/deb/quorvel_*.deb
 
 screenshots: release
 	$(RELEASE)/tools/quorvel-screenshots build/screenshots
