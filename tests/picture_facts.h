@@ -18,6 +18,7 @@ struct TextRun {
     QString text;
     double y = 0;
     double size = 0;
+    double stretch = 1; // how much wider than high the transforms around it draw it
 };
 
 struct PictureFacts {
@@ -39,8 +40,8 @@ inline double ownFontSize(const QXmlStreamAttributes &attributes)
     return attributes.value(QLatin1String("font-size")).toDouble();
 }
 
-// The vertical scale a transform attribute applies (scale and matrix; translate and rotate keep it).
-inline double verticalScale(const QString &transform)
+// The scale a transform attribute applies along one axis (scale and matrix; translate and rotate keep it).
+inline double axisScale(const QString &transform, bool horizontal)
 {
     double factor = 1;
     static const QRegularExpression call(QStringLiteral(R"((scale|matrix)\(([^)]*)\))"));
@@ -48,11 +49,16 @@ inline double verticalScale(const QString &transform)
         const auto match = it.next();
         const QStringList n = match.captured(2).split(QRegularExpression(QStringLiteral("[ ,]+")), Qt::SkipEmptyParts);
         if (match.captured(1) == QLatin1String("scale") && !n.isEmpty())
-            factor *= n.value(1, n[0]).toDouble();
+            factor *= horizontal ? n[0].toDouble() : n.value(1, n[0]).toDouble();
         else if (n.size() == 6)
-            factor *= n[3].toDouble();
+            factor *= n[horizontal ? 0 : 3].toDouble();
     }
     return factor;
+}
+
+inline double verticalScale(const QString &transform)
+{
+    return axisScale(transform, false);
 }
 
 inline PictureFacts readPicture(const QString &file)
@@ -64,9 +70,9 @@ inline PictureFacts readPicture(const QString &file)
     facts.found = true;
     QXmlStreamReader xml(&f);
     struct Inherited {
-        double scale, fontSize;
+        double scale, fontSize, xScale;
     };
-    std::vector<Inherited> open{{1.0, 16.0}}; // what each open element passes on to its children
+    std::vector<Inherited> open{{1.0, 16.0, 1.0}}; // what each open element passes on to its children
     while (!xml.atEnd()) {
         const auto token = xml.readNext();
         if (token == QXmlStreamReader::EndElement && open.size() > 1)
@@ -74,8 +80,9 @@ inline PictureFacts readPicture(const QString &file)
         if (token != QXmlStreamReader::StartElement)
             continue;
         const auto name = xml.name();
-        const double scale =
-            open.back().scale * verticalScale(xml.attributes().value(QLatin1String("transform")).toString());
+        const QString transform = xml.attributes().value(QLatin1String("transform")).toString();
+        const double scale = open.back().scale * verticalScale(transform);
+        const double xScale = open.back().xScale * axisScale(transform, true);
         const double own = ownFontSize(xml.attributes());
         const double fontSize = own > 0 ? own : open.back().fontSize;
         if (name == u"svg") {
@@ -91,7 +98,8 @@ inline PictureFacts readPicture(const QString &file)
             continue;
         } else if (name == u"text") {
             // Read through its end; a tspan may draw part of the line at a size of its own.
-            TextRun run{QString(), xml.attributes().value(QLatin1String("y")).toDouble(), fontSize * scale};
+            TextRun run{QString(), xml.attributes().value(QLatin1String("y")).toDouble(), fontSize * scale,
+                        xScale / scale};
             double smallest = run.size;
             for (int depth = 1; depth > 0 && !xml.atEnd();) {
                 const auto inner = xml.readNext();
@@ -111,7 +119,7 @@ inline PictureFacts readPicture(const QString &file)
             facts.runs.append(run);
             continue;
         }
-        open.push_back({scale, fontSize});
+        open.push_back({scale, fontSize, xScale});
     }
     return facts;
 }

@@ -153,6 +153,26 @@ private slots:
         QVERIFY2(faults == 0, qPrintable(QStringLiteral("%1 faults, listed above").arg(faults)));
     }
 
+    // A tutorial slide is stretched to fill its box, so a slide whose frame has other proportions
+    // draws its content pre-scaled: on screen its letters (and circles) are as wide as they are high.
+    void tutorialSlidesKeepTheirProportionsInTheirBoxes()
+    {
+        for (const auto &[file, owner] : describedPictures()) {
+            if (!file.startsWith(QLatin1String("VascularFunctionCurves.")))
+                continue;
+            const PictureFacts facts = readPicture(file);
+            const QSizeF box = displaySize(file);
+            const double boxStretch = (box.width() / facts.viewBox.width()) / (box.height() / facts.viewBox.height());
+            for (const TextRun &run : facts.runs) {
+                const double stretch = boxStretch * run.stretch;
+                QVERIFY2(std::abs(std::log(stretch)) < std::log(1.03),
+                         qPrintable(QStringLiteral("%1: \"%2\" drawn %3 times as wide as high")
+                                        .arg(file, run.text.left(30))
+                                        .arg(stretch, 0, 'f', 3)));
+            }
+        }
+    }
+
     // The program draws most picture text itself (see window/picture_text.h). Each picture must
     // look as the SVG renderer draws it whole: compared in 12-pixel blocks, the mean grey may
     // differ only by glyph hinting, never by a line out of place.
