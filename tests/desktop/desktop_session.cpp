@@ -1,0 +1,271 @@
+#include "desktop/desktop_session.h"
+
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QStandardPaths>
+#include <QThread>
+
+#include <xcb/xcb.h>
+
+#include <functional>
+#include <string>
+
+#include <csignal>
+#include <cstring>
+#include <fcntl.h>
+#include <poll.h>
+#include <sys/prctl.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace quorvel::desktop {
+
+namespace {
+constexpr int startTimeoutMs = 20000;
+
+// Reads the first line the process writes to the pipe (Xvfb's display number, the bus address).
+QString readFirstLine(int fd, int timeoutMs)
+{
+    QDeadlineTimer deadline(timeoutMs);
+    std::string seen;
+    while (!deadline.hasExpired()) {
+        pollfd p{fd, POLLIN, 0};
+        if (poll(&p, 1, 100) <= 0)
+            continue;
+        char buffer[256];
+        const ssize_t n = read(fd, buffer, sizeof buffer);
+        if (n <= 0)
+            break;
+        seen.append(buffer, size_t(n));
+        if (const auto eol = seen.find('\n'); eol != std::string::npos)
+            return QString::fromStdString(seen.substr(0, eol)).trimmed();
+    }
+    return {};
+}
+
+// True once the root window of the display carries the property (the window manager's mark).
+bool rootHasProperty(const QString &display, const char *name)
+{
+    xcb_connection_t *c = xcb_connect(display.toLocal8Bit().constData(), nullptr);
+    bool found = false;
+    if (!xcb_connection_has_error(c)) {
+        xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(c)).data->root;
+        auto *atom = xcb_intern_atom_reply(c, xcb_intern_atom(c, 1, uint16_t(std::strlen(name)), name), nullptr);
+        if (atom && atom->atom != XCB_ATOM_NONE) {
+            auto *prop =
+                xcb_get_property_reply(c, xcb_get_property(c, 0, root, atom->atom, XCB_ATOM_ANY, 0, 1), nullptr);
+            found = prop && prop->type != XCB_ATOM_NONE;
+            free(prop);
+        }
+        free(atom);
+    }
+    xcb_disconnect(c);
+    return found;
+}
+
+bool waitFor(const std::function<bool()> &ready, int timeoutMs)
+{
+    QDeadlineTimer deadline(timeoutMs);
+    while (!deadline.hasExpired()) {
+        if (ready())
+            return true;
+        QThread::msleep(50);
+    }
+    return ready();
+}
+} // namespace
+
+QString DesktopSession::windowManagerName() const
+{
+    return m_options.windowManager == WindowManager::Metacity ? QStringLiteral("metacity") : QStringLiteral("openbox");
+}
+
+pid_t DesktopSession::launch(const QString &program, const QStringList &arguments, int *outputPipe)
+{
+    const QByteArray log =
+        (m_home + QStringLiteral("/") + QFileInfo(program).fileName() + QStringLiteral(".log")).toLocal8Bit();
+    std::vector<QByteArray> args{program.toLocal8Bit()};
+    for (const QString &a : arguments)
+        args.push_back(a.toLocal8Bit());
+    std::vector<char *> argv;
+    for (QByteArray &a : args)
+        argv.push_back(a.data());
+    argv.push_back(nullptr);
+
+    int pipeFds[2] = {-1, -1};
+    if (outputPipe && pipe(pipeFds) != 0)
+        return -1;
+    const pid_t pid = fork();
+    if (pid == 0) {
+        // Should this test program die, whatever it started goes with it.
+        prctl(PR_SET_PDEATHSIG, SIGTERM);
+        const int logFd = open(log.constData(), O_WRONLY | O_CREAT | O_APPEND, 0600);
+        dup2(outputPipe ? pipeFds[1] : logFd, STDOUT_FILENO);
+        dup2(logFd, STDERR_FILENO);
+        execvp(argv[0], argv.data());
+        _exit(127);
+    }
+    if (outputPipe) {
+        close(pipeFds[1]);
+        *outputPipe = pipeFds[0];
+    }
+    if (pid > 0)
+        m_children.push_back(pid);
+    return pid;
+}
+
+QString DesktopSession::start(const SessionOptions &options)
+{
+    m_options = options;
+    if (m_options.orca)
+        m_options.accessibility = true;
+    // A fresh home per session keeps the settings of the window manager and Orca out of the way.
+    m_home =
+        QDir::tempPath() + QStringLiteral("/quorvel-desktop-") + QString::number(QCoreApplication::applicationPid());
+    QDir(m_home).removeRecursively();
+    QDir().mkpath(m_home + QStringLiteral("/.config"));
+    QDir().mkpath(m_home + QStringLiteral("/runtime"));
+    QFile::setPermissions(m_home + QStringLiteral("/runtime"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    qputenv("HOME", m_home.toLocal8Bit());
+    qputenv("XDG_CONFIG_HOME", (m_home + QStringLiteral("/.config")).toLocal8Bit());
+    qputenv("XDG_DATA_HOME", (m_home + QStringLiteral("/.local/share")).toLocal8Bit());
+    qputenv("XDG_CACHE_HOME", (m_home + QStringLiteral("/.cache")).toLocal8Bit());
+    qputenv("XDG_RUNTIME_DIR", (m_home + QStringLiteral("/runtime")).toLocal8Bit());
+    qunsetenv("WAYLAND_DISPLAY");
+    qunsetenv("SESSION_MANAGER");
+
+    for (auto step : {&DesktopSession::startXvfb, &DesktopSession::startBus, &DesktopSession::startAccessibilityBus,
+                      &DesktopSession::startWindowManager, &DesktopSession::startOrca}) {
+        const QString error = (this->*step)();
+        if (!error.isEmpty()) {
+            stop();
+            return error;
+        }
+    }
+    return {};
+}
+
+QString DesktopSession::startXvfb()
+{
+    if (QStandardPaths::findExecutable(QStringLiteral("Xvfb")).isEmpty())
+        return QStringLiteral("Xvfb is not installed (scripts/install-deps installs it)");
+    // -displayfd 1: Xvfb picks a free display and writes its number to standard output.
+    int output = -1;
+    const pid_t x = launch(QStringLiteral("Xvfb"),
+                           {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"),
+                            QStringLiteral("0"), QStringLiteral("1024x768x24"), QStringLiteral("-nolisten"),
+                            QStringLiteral("tcp"), QStringLiteral("-noreset")},
+                           &output);
+    const QString number = x > 0 ? readFirstLine(output, startTimeoutMs) : QString();
+    if (output >= 0)
+        close(output);
+    if (number.isEmpty())
+        return QStringLiteral("Xvfb did not report a display within %1 s").arg(startTimeoutMs / 1000);
+    m_display = QStringLiteral(":") + number;
+    qputenv("DISPLAY", m_display.toLocal8Bit());
+    return {};
+}
+
+QString DesktopSession::startBus()
+{
+    int output = -1;
+    const pid_t bus =
+        launch(QStringLiteral("dbus-daemon"),
+               {QStringLiteral("--session"), QStringLiteral("--nofork"), QStringLiteral("--print-address=1")}, &output);
+    const QString address = bus > 0 ? readFirstLine(output, startTimeoutMs) : QString();
+    if (output >= 0)
+        close(output);
+    if (address.isEmpty())
+        return QStringLiteral("the session bus (dbus-daemon) did not start");
+    qputenv("DBUS_SESSION_BUS_ADDRESS", address.toLocal8Bit());
+    return {};
+}
+
+QString DesktopSession::startAccessibilityBus()
+{
+    if (!m_options.accessibility) {
+        qputenv("NO_AT_BRIDGE", "1");
+        return {};
+    }
+    const QString launcher = QStringLiteral("/usr/libexec/at-spi-bus-launcher");
+    if (!QFile::exists(launcher) || launch(launcher, {QStringLiteral("--launch-immediately")}) <= 0)
+        return QStringLiteral("the accessibility bus (at-spi-bus-launcher) did not start");
+    // The launcher marks the root window with the bus address once the bus is up.
+    if (!waitFor([this] { return rootHasProperty(m_display, "AT_SPI_BUS"); }, startTimeoutMs))
+        return QStringLiteral("the accessibility bus did not come up within %1 s").arg(startTimeoutMs / 1000);
+    qputenv("QT_LINUX_ACCESSIBILITY_ALWAYS_ON", "1");
+    return {};
+}
+
+QString DesktopSession::startWindowManager()
+{
+    const QString name = windowManagerName();
+    if (QStandardPaths::findExecutable(name).isEmpty())
+        return name + QStringLiteral(" is not installed (scripts/install-deps installs it)");
+    const QStringList arguments =
+        m_options.windowManager == WindowManager::Openbox ? QStringList{QStringLiteral("--sm-disable")} : QStringList{};
+    if (launch(name, arguments) <= 0)
+        return name + QStringLiteral(" did not start");
+    if (!waitFor([this] { return rootHasProperty(m_display, "_NET_SUPPORTING_WM_CHECK"); }, startTimeoutMs))
+        return name + QStringLiteral(" did not take the display within %1 s").arg(startTimeoutMs / 1000);
+    return {};
+}
+
+QString DesktopSession::startOrca()
+{
+    if (!m_options.orca)
+        return {};
+    m_orcaLog = m_home + QStringLiteral("/orca-debug.txt");
+    if (launch(QStringLiteral("orca"), {QStringLiteral("--debug-file=") + m_orcaLog}) <= 0)
+        return QStringLiteral("orca did not start");
+    // Orca is ready to speak once it has started listening to the desktop.
+    const bool ready = waitFor(
+        [this] {
+            QFile log(m_orcaLog);
+            return log.open(QIODevice::ReadOnly) && log.readAll().contains("Orca is ready");
+        },
+        60000);
+    return ready ? QString() : QStringLiteral("orca did not become ready within 60 s");
+}
+
+void DesktopSession::stop()
+{
+    // Last started, first ended: the screen reader and the window manager before the buses and
+    // the X server they talk to. Each goes by its own id, and is waited for.
+    for (auto it = m_children.rbegin(); it != m_children.rend(); ++it) {
+        const pid_t pid = *it;
+        kill(pid, SIGTERM);
+        QDeadlineTimer deadline(5000);
+        int status = 0;
+        while (waitpid(pid, &status, WNOHANG) == 0) {
+            if (deadline.hasExpired()) {
+                kill(pid, SIGKILL);
+                waitpid(pid, &status, 0);
+                break;
+            }
+            QThread::msleep(20);
+        }
+    }
+    m_children.clear();
+}
+
+WindowManager windowManagerFromArguments(int &argc, char **argv)
+{
+    WindowManager wm = WindowManager::Openbox;
+    int kept = 1;
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "-wm") == 0 && i + 1 < argc) {
+            wm = std::strcmp(argv[i + 1], "metacity") == 0 ? WindowManager::Metacity : WindowManager::Openbox;
+            ++i;
+            continue;
+        }
+        argv[kept++] = argv[i];
+    }
+    argc = kept;
+    return wm;
+}
+
+} // namespace quorvel::desktop

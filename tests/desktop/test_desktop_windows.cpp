@@ -1,0 +1,272 @@
+// The program on a real X server under a real window manager, driven by real mouse and key input:
+// what opens comes up in front, lists keep their choice, minimized screens come back, frameless
+// pages stay, fixed screens stay fixed, and the active screen is the one the desktop activates.
+#include "desktop/desktop_program.h"
+
+#include "window/screen_surface.h"
+
+#include <QLabel>
+#include <QListWidget>
+#include <QProcess>
+#include <QPushButton>
+
+using namespace quorvel;
+using namespace quorvel::desktop;
+
+namespace {
+constexpr int settleMs = 8000;
+
+bool waitFor(const std::function<bool()> &condition)
+{
+    return QTest::qWaitFor(condition, settleMs);
+}
+
+// The screen is in front, active for the window manager and for the program alike.
+bool inFront(const DesktopProgram &p, std::string_view screen)
+{
+    return waitFor([&] { return p.topmost() == screen && p.reallyActive() == screen && p.registryActive() == screen; });
+}
+
+// What the student sees at a few points of the window is what the window draws there.
+bool seenOnScreen(const QWidget *window)
+{
+    const QImage drawn = const_cast<QWidget *>(window)->grab().toImage();
+    const QRect area(window->mapToGlobal(QPoint(0, 0)), window->size());
+    return waitFor([&] {
+        const QImage screen = grabScreen(area);
+        for (QPoint at :
+             {QPoint(area.width() / 2, area.height() / 2), QPoint(8, area.height() - 8), QPoint(area.width() - 8, 8)}) {
+            if (screen.pixelColor(at) != drawn.pixelColor(at * drawn.devicePixelRatio()))
+                return false;
+        }
+        return true;
+    });
+}
+
+QString caption(const DesktopProgram &p, std::string_view screen, std::string_view label)
+{
+    auto *l = p.control<QLabel>(screen, label);
+    return l ? l->text() : QString();
+}
+} // namespace
+
+class DesktopWindowsTest : public QObject
+{
+    Q_OBJECT
+public:
+    explicit DesktopWindowsTest(DesktopSession &session) : m_session(session) {}
+
+private slots:
+    void initTestCase() { qInfo("window manager: %s", qPrintable(m_session.windowManagerName())); }
+    void windowsOpenInFront();
+    void listsKeepTheirChoice();
+    void showRestoresAMinimizedScreen();
+    void framelessPagesIgnoreTheWindowManagersClose();
+    void fixedScreensStayFixed();
+    void activationFollowsTheDesktop();
+
+private:
+    DesktopSession &m_session;
+};
+
+void DesktopWindowsTest::windowsOpenInFront()
+{
+    DesktopProgram p;
+    QVERIFY(p.started);
+    QVERIFY(inFront(p, "Introduction"));
+    QVERIFY(p.chooseMenu("Introduction", "mnuTest"));
+    QVERIFY(inFront(p, "Test"));
+    QVERIFY(clickWidget(p.control("Test", "cmdStart")));
+    QVERIFY(waitFor([&] { return p.control("Test", "List2")->isVisible(); }));
+
+    // A right answer opens its explanation page over the maximized test.
+    QVERIFY(p.clickRow("Test", "List2", 2));
+    QVERIFY(waitFor([&] { return caption(p, "Test", "Label1") == QLatin1String("CORRECT!"); }));
+    QVERIFY(inFront(p, "Formq01"));
+    QVERIFY(seenOnScreen(p.window("Formq01")));
+
+    // Each menu of the test opens its screen in front of everything.
+    for (auto [entry, screen] : {std::pair{"mnuInstruct", "Instructions"},
+                                 {"mnuGlossary", "Glossary2"},
+                                 {"mnuRelations", "VascularFunctionCurves"}}) {
+        QVERIFY(p.chooseMenu("Test", entry));
+        QVERIFY2(inFront(p, screen), screen);
+    }
+
+    // A topic page lies above the maximized tutorial, and under what opens after it.
+    QVERIFY(p.clickRow("VascularFunctionCurves", "basicList1", 2));
+    QVERIFY(inFront(p, "Form1"));
+    QVERIFY(seenOnScreen(p.window("Form1")));
+    QVERIFY(p.chooseMenu("VascularFunctionCurves", "mnuTest"));
+    QVERIFY(inFront(p, "Test"));
+    QVERIFY(p.chooseMenu("Test", "mnuRelations"));
+    QVERIFY(inFront(p, "VascularFunctionCurves"));
+    QVERIFY(p.chooseMenu("VascularFunctionCurves", "mnuInstructions"));
+    QVERIFY(inFront(p, "Instructions"));
+    QVERIFY(seenOnScreen(p.window("Instructions")));
+
+    // The screens that ask for no task-bar button say so to the window manager.
+    QVERIFY(netWmState(p.window("Form1")).contains(QStringLiteral("_NET_WM_STATE_SKIP_TASKBAR")));
+    QVERIFY(netWmState(p.window("Test")).contains(QStringLiteral("_NET_WM_STATE_SKIP_TASKBAR")));
+    QVERIFY(!netWmState(p.window("Instructions")).contains(QStringLiteral("_NET_WM_STATE_SKIP_TASKBAR")));
+}
+
+void DesktopWindowsTest::listsKeepTheirChoice()
+{
+    DesktopProgram p;
+    QVERIFY(p.started);
+    QVERIFY(p.chooseMenu("Introduction", "mnuTest"));
+    QVERIFY(inFront(p, "Test"));
+    QVERIFY(clickWidget(p.control("Test", "cmdStart")));
+    auto *answers = p.control<QListWidget>("Test", "List2");
+    QVERIFY(waitFor([&] { return answers->isVisible(); }));
+    const auto clicks = [&] { return p.counters.eventsOf("Test.List2"); };
+
+    QVERIFY(p.clickRow("Test", "List2", 2)); // b, the right choice
+    QVERIFY(waitFor([&] { return clicks() == 1; }));
+    QCOMPARE(caption(p, "Test", "Label1"), QStringLiteral("CORRECT!"));
+
+    // Ctrl+click on the chosen row: still chosen, one Click, judged right again.
+    QVERIFY(p.clickRow("Test", "List2", 2, 1, QStringLiteral("ctrl")));
+    QVERIFY(waitFor([&] { return clicks() == 2; }));
+    QCOMPARE(answers->currentRow(), 2);
+    QCOMPARE(answers->selectedItems().size(), 1);
+    QVERIFY(answers->item(2)->isSelected());
+    QCOMPARE(caption(p, "Test", "Label1"), QStringLiteral("CORRECT!"));
+
+    // Right and middle clicks on another row change nothing.
+    QVERIFY(p.clickRow("Test", "List2", 4, 3));
+    QVERIFY(p.clickRow("Test", "List2", 4, 2));
+    QTest::qWait(200);
+    QCOMPARE(clicks(), 2);
+    QVERIFY(answers->item(2)->isSelected());
+
+    // The tutorial's list: a click in the band below the rows, and Ctrl+click on the chosen topic.
+    QVERIFY(p.chooseMenu("Test", "mnuRelations"));
+    QVERIFY(inFront(p, "VascularFunctionCurves"));
+    auto *topics = p.control<QListWidget>("VascularFunctionCurves", "basicList1");
+    const auto topicClicks = [&] { return p.counters.eventsOf("VascularFunctionCurves.basicList1"); };
+    QVERIFY(p.clickRow("VascularFunctionCurves", "basicList1", 3)); // topic 2
+    QVERIFY(waitFor([&] { return topicClicks() == 1 && p.window("Form2")->isVisible(); }));
+    const QRect last = topics->visualItemRect(topics->item(topics->count() - 1));
+    QVERIFY2(last.bottom() + 6 < topics->viewport()->height(), "the topic list has a band below its rows");
+    QVERIFY(clickWidget(topics->viewport(), QPoint(last.center().x(), last.bottom() + 4)));
+    QVERIFY(p.clickRow("VascularFunctionCurves", "basicList1", 3, 1, QStringLiteral("ctrl")));
+    QVERIFY(waitFor([&] { return topicClicks() == 2; }));
+    QTest::qWait(200);
+    QCOMPARE(topicClicks(), 2);
+    QVERIFY(topics->item(3)->isSelected());
+    QVERIFY(p.window("Form2")->isVisible());
+
+    // The arrow keys choose as before: one Click per row reached.
+    QVERIFY(
+        clickWidget(p.window("VascularFunctionCurves"), QPoint(5, p.window("VascularFunctionCurves")->height() - 5)));
+    topics->setFocus();
+    QVERIFY(pressKeys(QStringLiteral("Down")));
+    QVERIFY(waitFor([&] { return topicClicks() == 3 && topics->item(4)->isSelected(); }));
+    QVERIFY(waitFor([&] { return p.window("Form3")->isVisible() && !p.window("Form2")->isVisible(); }));
+}
+
+void DesktopWindowsTest::showRestoresAMinimizedScreen()
+{
+    DesktopProgram p;
+    QVERIFY(p.started);
+    QVERIFY(p.chooseMenu("Introduction", "mnuGlossary"));
+    QVERIFY(inFront(p, "Glossary2"));
+    QVERIFY(minimize(p.window("Glossary2")));
+    QVERIFY(waitFor([&] { return p.window("Glossary2")->isMinimized(); }));
+    // The desktop activates another window, and the program knows which.
+    QVERIFY(waitFor([&] { return p.reallyActive() == p.registryActive(); }));
+
+    QVERIFY(p.chooseMenu("Introduction", "mnuGlossary"));
+    QVERIFY(inFront(p, "Glossary2"));
+    QVERIFY(
+        waitFor([&] { return !netWmState(p.window("Glossary2")).contains(QStringLiteral("_NET_WM_STATE_HIDDEN")); }));
+    QVERIFY(!p.window("Glossary2")->isMinimized());
+    QVERIFY(seenOnScreen(p.window("Glossary2")));
+}
+
+void DesktopWindowsTest::framelessPagesIgnoreTheWindowManagersClose()
+{
+    DesktopProgram p;
+    QVERIFY(p.started);
+    QVERIFY(p.chooseMenu("Introduction", "mnuVFC"));
+    QVERIFY(inFront(p, "VascularFunctionCurves"));
+    QVERIFY(p.clickRow("VascularFunctionCurves", "basicList1", 2));
+    QVERIFY(inFront(p, "Form1"));
+    QVERIFY(pressKeys(QStringLiteral("alt+F4")));
+    QVERIFY(windowManagerClose(p.window("Form1")));
+    QTest::qWait(300);
+    QVERIFY(p.window("Form1") && p.window("Form1")->isVisible());
+    QVERIFY(p.registry.screen("Form1").visible());
+    QCOMPARE(p.registry.count(), 17); // the welcome screen, the tutorial and its fifteen pages
+    // The tutorial behind it still closes through its frame, and its pages stay as they are.
+    QVERIFY(windowManagerClose(p.window("VascularFunctionCurves")));
+    QVERIFY(waitFor([&] { return !p.registry.screen("VascularFunctionCurves").loaded(); }));
+    QVERIFY(p.window("Form1")->isVisible());
+    QCOMPARE(p.endCalls, 0);
+}
+
+void DesktopWindowsTest::fixedScreensStayFixed()
+{
+    DesktopProgram p;
+    QVERIFY(p.started);
+    QVERIFY(p.chooseMenu("Introduction", "mnuVFC"));
+    QVERIFY(p.chooseMenu("VascularFunctionCurves", "mnuTest"));
+    for (const char *name : {"Introduction", "VascularFunctionCurves", "Test"}) {
+        ScreenWindow *w = p.window(name);
+        const ScreenDescription &d = w->description();
+        const QSize client(d.clientWidth / 15, d.clientHeight / 15);
+        QVERIFY2(waitFor([&] { return w->isMaximized(); }), name);
+        QVERIFY2(setMaximized(w, false), name);
+        QVERIFY2(waitFor([&] { return !w->isMaximized() && w->surface()->size() == client; }), name);
+        QVERIFY(resizeThroughWindowManager(w, QSize(900, 700)));
+        QTest::qWait(400);
+        QCOMPARE(w->surface()->size(), client);
+        QVERIFY2(w->minimumSize() == w->maximumSize(), name);
+    }
+}
+
+void DesktopWindowsTest::activationFollowsTheDesktop()
+{
+    DesktopProgram p;
+    QVERIFY(p.started);
+    QVERIFY(inFront(p, "Introduction"));
+    QVERIFY(p.chooseMenu("Introduction", "mnuInstruct"));
+    QVERIFY(inFront(p, "Instructions"));
+    QCOMPARE(p.counters.activationsOf("Instructions"), 1);
+    const int welcome = p.counters.activationsOf("Introduction");
+
+    // A click from one screen into another activates it, once.
+    ScreenWindow *intro = p.window("Introduction");
+    QVERIFY(clickWidget(intro, QPoint(intro->width() - 20, intro->height() - 20)));
+    QVERIFY(waitFor([&] { return p.reallyActive() == "Introduction" && p.registryActive() == "Introduction"; }));
+    QCOMPARE(p.counters.activationsOf("Introduction"), welcome + 1);
+    QVERIFY(windowManagerActivate(p.window("Instructions")));
+    QVERIFY(waitFor([&] { return p.reallyActive() == "Instructions" && p.registryActive() == "Instructions"; }));
+    QCOMPARE(p.counters.activationsOf("Instructions"), 2);
+
+    // Another program takes the focus, covering the page, and goes: nothing runs on the way back.
+    QProcess other;
+    other.start(QStringLiteral("xmessage"),
+                {QStringLiteral("-geometry"), QStringLiteral("400x200+40+60"), QStringLiteral("another program")});
+    QVERIFY(other.waitForStarted());
+    QVERIFY(waitFor([&] { return activeWindow() != 0 && p.reallyActive().empty(); }) ||
+            (runTool(QStringLiteral("xdotool"),
+                     {QStringLiteral("search"), QStringLiteral("--sync"), QStringLiteral("--name"),
+                      QStringLiteral("xmessage"), QStringLiteral("windowactivate")}),
+             waitFor([&] { return p.reallyActive().empty(); })));
+    QVERIFY(p.reallyActive().empty());
+    QCOMPARE(p.registryActive(), std::string_view("Instructions"));
+    other.kill(); // by its own id
+    other.waitForFinished();
+    QVERIFY(windowManagerActivate(p.window("Instructions")));
+    QVERIFY(waitFor([&] { return p.reallyActive() == "Instructions"; }));
+    QTest::qWait(300);
+    QCOMPARE(p.counters.activationsOf("Instructions"), 2);
+    QCOMPARE(p.counters.activationsOf("Introduction"), welcome + 1);
+    QCOMPARE(p.registryActive(), std::string_view("Instructions"));
+}
+
+QUORVEL_DESKTOP_TEST_MAIN(DesktopWindowsTest, false)
+#include "test_desktop_windows.moc"
