@@ -5,7 +5,7 @@ SHELL := /bin/bash
 RELEASE := build/release
 ASAN := build/asan
 
-.PHONY: deps run release asan test screenshots bench longwalk install-check deb deb-install-check clean
+.PHONY: deps run release asan test screenshots bench longwalk monkey install-check deb deb-install-check clean
 
 deps:
 	@scripts/install-deps
@@ -34,6 +34,16 @@ longwalk: deps
 	cd build/asan-opt && QT_QPA_PLATFORM=offscreen QTEST_FUNCTION_TIMEOUT=36000000 QUORVEL_WALK_STEPS=1000000 \
 	  LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp ./tests/test_random_walk -maxwarnings 0 \
 	  | grep --line-buffered -v 'This plugin does not support'
+
+# A random student at a real desktop (Xvfb and a window manager): seeded random clicks, keys and
+# window-manager closes against the sanitizer build, restarted after every End. Not part of CI,
+# which runs a short one. MONKEY_SEED picks the seed; MONKEY_WM openbox or metacity.
+MONKEY_ACTIONS ?= 20000
+MONKEY_WM ?= openbox
+monkey: asan
+	cd $(ASAN) && ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+	  LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp QUORVEL_MONKEY_SEED=$(MONKEY_SEED) \
+	  ./tests/quorvel-monkey ./src/quorvel -wm $(MONKEY_WM) -actions $(MONKEY_ACTIONS)
 
 # Installs into a temporary prefix and lists what was installed.
 install-check: release
