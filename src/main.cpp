@@ -1,6 +1,7 @@
 #include "screen_catalogue.h"
 #include "shell/screen_registry.h"
 #include "window/app_style.h"
+#include "window/platform_choice.h"
 
 #include <QApplication>
 #include <QGuiApplication>
@@ -15,6 +16,9 @@ int main(int argc, char *argv[])
         std::fputs("quorvel: no display found (neither DISPLAY nor WAYLAND_DISPLAY is set).\n", stderr);
         return EXIT_FAILURE;
     }
+    if (const std::string_view platform = quorvel::preferredPlatform(quorvel::currentDesktopEnvironment());
+        !platform.empty())
+        qputenv("QT_QPA_PLATFORM", QByteArray(platform.data(), qsizetype(platform.size())));
     QApplication app(argc, argv);
     QGuiApplication::setDesktopFileName(QStringLiteral("org.quorvel.Quorvel"));
     quorvel::applyProgramStyle(app);

@@ -5,6 +5,7 @@
 #include "resources/units.h"
 #include "window/fonts.h"
 #include "window/picture.h"
+#include "window/platform_choice.h"
 #include "window/screen_surface.h"
 
 #include <QMenuBar>
@@ -165,6 +166,22 @@ class WindowLayerTest : public QObject
     Q_OBJECT
 
 private slots:
+    void waylandDesktopsUseXWaylandUnlessTheUserChose()
+    {
+        struct Case {
+            DesktopEnvironment environment;
+            std::string_view platform;
+        };
+        const Case cases[] = {
+            {{.sessionType = "wayland", .waylandDisplay = "wayland-0", .x11Display = ":0"}, "xcb"},
+            {{.waylandDisplay = "wayland-0", .x11Display = ":1"}, "xcb"},
+            {{.qpaPlatform = "wayland", .sessionType = "wayland", .x11Display = ":0"}, ""}, // the user's choice
+            {{.sessionType = "wayland", .waylandDisplay = "wayland-0"}, ""}, // no XWayland: Qt's own choice
+            {{.sessionType = "x11", .x11Display = ":0"}, ""},
+        };
+        for (const Case &c : cases)
+            QCOMPARE(preferredPlatform(c.environment), c.platform);
+    }
     void borderStylesGiveTheirFrames_data()
     {
         QTest::addColumn<int>("border");
