@@ -189,12 +189,22 @@ std::vector<XWindow> stackingOrder()
     return property32(root(), "_NET_CLIENT_LIST_STACKING", XCB_ATOM_WINDOW);
 }
 
-QStringList netWmState(const QWidget *window)
+static QStringList atomNames(const QWidget *window, const char *property)
 {
     QStringList names;
-    for (std::uint32_t a : property32(xWindow(window), "_NET_WM_STATE", XCB_ATOM_ATOM))
+    for (std::uint32_t a : property32(xWindow(window), property, XCB_ATOM_ATOM))
         names << atomName(a);
     return names;
+}
+
+QStringList netWmState(const QWidget *window)
+{
+    return atomNames(window, "_NET_WM_STATE");
+}
+
+QStringList allowedActions(const QWidget *window)
+{
+    return atomNames(window, "_NET_WM_ALLOWED_ACTIONS");
 }
 
 const QWidget *topmostOf(const std::vector<const QWidget *> &windows)

@@ -43,6 +43,7 @@ bool resizeThroughWindowManager(const QWidget *window, QSize size);
 XWindow activeWindow();
 std::vector<XWindow> stackingOrder(); // bottom to top
 QStringList netWmState(const QWidget *window);
+QStringList allowedActions(const QWidget *window); // _NET_WM_ALLOWED_ACTIONS, as the window manager grants them
 // Of the given windows, the one the window manager stacks highest among those shown; null if none.
 const QWidget *topmostOf(const std::vector<const QWidget *> &windows);
 XWindow xWindow(const QWidget *window);

@@ -43,6 +43,15 @@ bool seenOnScreen(const QWidget *window)
     });
 }
 
+// With QUORVEL_DESKTOP_SHOTS set to a folder, the whole screen at this moment, for a person to look at.
+void keepScreenshot(const DesktopSession &session, const char *what)
+{
+    const QString folder = qEnvironmentVariable("QUORVEL_DESKTOP_SHOTS");
+    if (!folder.isEmpty())
+        grabScreen(QGuiApplication::primaryScreen()->geometry())
+            .save(QStringLiteral("%1/%2-%3.png").arg(folder, session.windowManagerName(), QLatin1String(what)));
+}
+
 QString caption(const DesktopProgram &p, std::string_view screen, std::string_view label)
 {
     auto *l = p.control<QLabel>(screen, label);
@@ -84,6 +93,7 @@ void DesktopWindowsTest::windowsOpenInFront()
     QVERIFY(waitFor([&] { return caption(p, "Test", "Label1") == QLatin1String("CORRECT!"); }));
     QVERIFY(inFront(p, "Formq01"));
     QVERIFY(seenOnScreen(p.window("Formq01")));
+    keepScreenshot(m_session, "test-with-explanation-page");
 
     // Each menu of the test opens its screen in front of everything.
     for (auto [entry, screen] : {std::pair{"mnuInstruct", "Instructions"},
@@ -91,6 +101,10 @@ void DesktopWindowsTest::windowsOpenInFront()
                                  {"mnuRelations", "VascularFunctionCurves"}}) {
         QVERIFY(p.chooseMenu("Test", entry));
         QVERIFY2(inFront(p, screen), screen);
+        if (std::string_view(screen) == "Instructions") {
+            QVERIFY(seenOnScreen(p.window("Instructions")));
+            keepScreenshot(m_session, "test-with-instructions");
+        }
     }
 
     // A topic page lies above the maximized tutorial, and under what opens after it.
@@ -224,6 +238,13 @@ void DesktopWindowsTest::fixedScreensStayFixed()
         QTest::qWait(400);
         QCOMPARE(w->surface()->size(), client);
         QVERIFY2(w->minimumSize() == w->maximumSize(), name);
+        QVERIFY2(waitFor([&] { return !allowedActions(w).contains(QStringLiteral("_NET_WM_ACTION_RESIZE")); }), name);
+        // Neither window manager lets a fixed screen be maximized again; metacity, which honours the
+        // Motif hints, also offers no minimize (openbox keeps minimize on every framed window).
+        const QStringList actions = allowedActions(w);
+        QVERIFY2(!actions.contains(QStringLiteral("_NET_WM_ACTION_MAXIMIZE_HORZ")), name);
+        if (m_session.windowManagerName() == QLatin1String("metacity"))
+            QVERIFY2(!actions.contains(QStringLiteral("_NET_WM_ACTION_MINIMIZE")), name);
     }
 }
 
