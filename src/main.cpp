@@ -13,7 +13,8 @@ int main(int argc, char *argv[])
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY") &&
         qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")) {
-        std::fputs("quorvel: no display found (neither DISPLAY nor WAYLAND_DISPLAY is set).\n", stderr);
+        std::fprintf(stderr, "%s: no display found (neither DISPLAY nor WAYLAND_DISPLAY is set).\n",
+                     argc > 0 ? argv[0] : "quorvel");
         return EXIT_FAILURE;
     }
     if (const std::string_view platform = quorvel::preferredPlatform(quorvel::currentDesktopEnvironment());
