@@ -78,15 +78,21 @@ private slots:
 
     void plainTextIsLiftedWithTheStyleItInherits()
     {
-        const SplitPicture split =
-            splitPictureText(document("<rect x=\"0\" y=\"0\" width=\"1000\" height=\"500\" fill=\"#FFFF80\"/>\n"
-                                      "<g font-family=\"Arial\" font-size=\"40\" font-weight=\"bold\" "
-                                      "text-anchor=\"middle\" transform=\"translate(100,0)\">\n"
-                                      "<text x=\"200\" y=\"100\" fill=\"#000080\">Topic 1 — ΔP</text>\n"
-                                      "<text x=\"200\" y=\"300\" font-size=\"12.5\" font-weight=\"normal\" "
-                                      "font-style=\"italic\" text-anchor=\"end\"\n"
-                                      "  transform=\"rotate(-90 200 300)\">label</text>\n"
-                                      "</g>"));
+        const PictureScan scan =
+            scanPicture(document("<rect x=\"0\" y=\"0\" width=\"1000\" height=\"500\" fill=\"#FFFF80\"/>\n"
+                                 "<g font-family=\"Arial\" font-size=\"40\" font-weight=\"bold\" "
+                                 "text-anchor=\"middle\" transform=\"translate(100,0)\">\n"
+                                 "<text x=\"200\" y=\"100\" fill=\"#000080\">Topic 1 — ΔP</text>\n"
+                                 "<text x=\"200\" y=\"300\" font-size=\"12.5\" font-weight=\"normal\" "
+                                 "font-style=\"italic\" text-anchor=\"end\"\n"
+                                 "  transform=\"rotate(-90 200 300)\">label</text>\n"
+                                 "</g>"));
+        // The same reading finds what a screen reader is told.
+        QCOMPARE(scan.title, QStringLiteral("Probe"));
+        QCOMPARE(scan.description, QStringLiteral("Δ ρ μ"));
+        QVERIFY(scan.wellFormed && scan.svgRoot);
+        const SplitPicture split = splitPicture(scan);
+        QCOMPARE(scan.declaredSize, split.naturalSize);
         QCOMPARE(split.text.size(), 2);
         const PictureTextRun &title = split.text[0];
         QCOMPARE(title.text, QStringLiteral("Topic 1 — ΔP"));
@@ -112,7 +118,32 @@ private slots:
         QVERIFY(!split.shapes.contains("<text"));
         QVERIFY(split.shapes.contains("<desc>Δ ρ μ</desc>"));
         QVERIFY(split.shapes.contains("<g font-family=\"Arial\""));
-        QVERIFY(QSvgRenderer(split.shapes).isValid());
+        QVERIFY(split.renderer->isValid());
+        QCOMPARE(split.naturalSize, QSize(1000, 500));
+    }
+
+    // The size a document declares is read as the renderer reads it; a size in other units, or
+    // none, is left to the renderer.
+    void theDeclaredSizeIsTheRenderers_data()
+    {
+        QTest::addColumn<QString>("size");
+        QTest::addColumn<bool>("plain");
+        QTest::newRow("numbers") << "width=\"690\" height=\"644\"" << true;
+        QTest::newRow("pixels") << "width=\"690px\" height=\"644.7\"" << true;
+        QTest::newRow("millimetres") << "width=\"50mm\" height=\"40mm\"" << false;
+        QTest::newRow("percent") << "width=\"50%\" height=\"644\"" << false;
+        QTest::newRow("view box only") << "" << false;
+    }
+    void theDeclaredSizeIsTheRenderers()
+    {
+        QFETCH(QString, size);
+        QFETCH(bool, plain);
+        const QByteArray svg = "<svg xmlns=\"http://www.w3.org/2000/svg\" viewBox=\"0 0 300 200\" " + size.toUtf8() +
+                               "><rect x=\"0\" y=\"0\" width=\"300\" height=\"200\"/></svg>";
+        const QSize declared = scanPicture(svg).declaredSize;
+        QCOMPARE(declared.isEmpty(), !plain);
+        if (plain)
+            QCOMPARE(declared, QSvgRenderer(svg).defaultSize());
     }
 
     void theRootElementPassesItsStyleOnOrKeepsTheText()
@@ -158,16 +189,19 @@ private slots:
 
     void textUnderALaterShapeKeepsItsPlaceInTheOrder()
     {
-        const SplitPicture split =
-            splitPictureText(document("<text x=\"10\" y=\"100\" font-size=\"40\">covered by the box after it</text>\n"
-                                      "<rect x=\"0\" y=\"60\" width=\"600\" height=\"60\" fill=\"#FF0000\"/>\n"
-                                      "<text x=\"10\" y=\"300\" font-size=\"40\">clear of every later shape</text>\n"
-                                      "<line x1=\"0\" y1=\"450\" x2=\"1000\" y2=\"450\" stroke=\"#000\"/>\n"
-                                      "<text x=\"700\" y=\"400\" font-size=\"40\">under a later kept text</text>\n"
-                                      "<text x=\"700\" y=\"400\" font-size=\"40\" stroke=\"#00F\">kept</text>"));
+        const SplitPicture split = splitPictureText(
+            document("<text id=\"covered\" x=\"10\" y=\"100\" font-size=\"40\">covered by the box after it</text>\n"
+                     "<rect x=\"0\" y=\"60\" width=\"600\" height=\"60\" fill=\"#FF0000\"/>\n"
+                     "<text id=\"clear\" x=\"10\" y=\"300\" font-size=\"40\">clear of every later shape</text>\n"
+                     "<line x1=\"0\" y1=\"450\" x2=\"1000\" y2=\"450\" stroke=\"#000\"/>\n"
+                     "<text x=\"700\" y=\"400\" font-size=\"40\">under a later kept text</text>\n"
+                     "<text x=\"700\" y=\"400\" font-size=\"40\" stroke=\"#00F\">kept</text>"));
         QCOMPARE(liftedTexts(split), QStringList{QStringLiteral("clear of every later shape")});
         QVERIFY(split.shapes.contains("covered by the box after it"));
         QVERIFY(split.shapes.contains("under a later kept text"));
+        // The renderer kept for drawing holds the text that stays, and not the text lifted.
+        QVERIFY(split.renderer->elementExists(QStringLiteral("covered")));
+        QVERIFY(!split.renderer->elementExists(QStringLiteral("clear")));
     }
 
     void aDocumentItCannotReadIsLeftWhole()
@@ -177,6 +211,9 @@ private slots:
             QCOMPARE(split.shapes, svg);
             QVERIFY(split.text.isEmpty());
         }
+        // Well formed, but no picture: the program refuses it on load.
+        const PictureScan page = scanPicture("<html><title>t</title><text x=\"1\" y=\"2\">not SVG</text></html>");
+        QVERIFY(page.wellFormed && !page.svgRoot);
     }
 
     // The layer asks the SVG renderer for shape bounds through ids of its own; a shape that has
@@ -225,10 +262,7 @@ private slots:
         QImage ours(size, QImage::Format_ARGB32_Premultiplied);
         {
             QPainter painter(&ours);
-            QSvgRenderer renderer(split.shapes);
-            const QRectF target(QPointF(0, 0), QSizeF(size));
-            renderer.render(&painter, target);
-            drawPictureText(painter, split.text, renderer.viewBoxF(), target);
+            drawSplitPicture(painter, split, QRectF(QPointF(0, 0), QSizeF(size)));
         }
         for (int i = 0; i < 3; ++i) {
             const QRect expected = quarter(reference, i);

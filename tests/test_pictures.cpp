@@ -196,9 +196,7 @@ private slots:
             const SplitPicture parts = splitPictureText(svg);
             {
                 QPainter painter(&split);
-                QSvgRenderer renderer(parts.shapes);
-                renderer.render(&painter, target);
-                drawPictureText(painter, parts.text, renderer.viewBoxF(), target);
+                drawSplitPicture(painter, parts, target); // with the renderer the program keeps
             }
             // The pages a student opens most, and the slowest to draw whole, lose no text.
             if (!file.startsWith(QLatin1String("VascularFunctionCurves.")) && !file.startsWith(QLatin1String("Test.")))

@@ -1,12 +1,10 @@
 #include "window/picture.h"
 
-#include "window/picture_text.h"
 #include "window/text.h"
 
 #include <QCache>
 #include <QFile>
 #include <QPainter>
-#include <QXmlStreamReader>
 #include <QtConcurrent/QtConcurrentRun>
 
 namespace quorvel {
@@ -34,19 +32,6 @@ QString pictureResourcePath(std::string_view file)
     return QStringLiteral(":/pictures/") + toQString(file);
 }
 
-// The first <title> and <desc> of the document, for screen readers.
-void readTitleAndDescription(const QByteArray &svg, QString &title, QString &description)
-{
-    QXmlStreamReader xml(svg);
-    while (!xml.atEnd() && (title.isEmpty() || description.isEmpty())) {
-        if (xml.readNext() != QXmlStreamReader::StartElement)
-            continue;
-        if (xml.name() == u"title" && title.isEmpty())
-            title = xml.readElementText(QXmlStreamReader::IncludeChildElements).trimmed();
-        else if (xml.name() == u"desc" && description.isEmpty())
-            description = xml.readElementText(QXmlStreamReader::IncludeChildElements).trimmed();
-    }
-}
 } // namespace
 
 void forgetKeptRenderings()
@@ -61,40 +46,45 @@ std::unique_ptr<Picture> Picture::load(const PictureRef &ref)
     QFile file(pictureResourcePath(ref.file));
     if (!file.open(QIODevice::ReadOnly))
         return nullptr;
-    auto picture = std::unique_ptr<Picture>(new Picture(ref.kind, file.readAll()));
-    picture->m_file = ref.file;
-    if (!picture->m_renderer.isValid())
+    auto picture = std::unique_ptr<Picture>(new Picture(ref.kind, ref.file, scanPicture(file.readAll())));
+    if (!picture->m_scan.wellFormed || !picture->m_scan.svgRoot)
         return nullptr;
+    // Where the document does not declare its size plainly, only the renderer knows it: then the
+    // picture is split now, before any rendering can be under way.
+    picture->m_naturalSize = picture->m_scan.declaredSize;
+    if (picture->m_naturalSize.isEmpty()) {
+        picture->m_drawing = splitPicture(picture->m_scan);
+        if (!picture->m_drawing->renderer->isValid())
+            return nullptr;
+        picture->m_naturalSize = picture->m_drawing->naturalSize;
+    }
     return picture;
 }
 
-Picture::Picture(PictureKind kind, const QByteArray &svg) : m_kind(kind), m_svg(svg), m_renderer(svg)
-{
-    readTitleAndDescription(svg, m_title, m_description);
-}
+Picture::Picture(PictureKind kind, std::string_view file, PictureScan scan)
+    : m_kind(kind), m_file(file), m_scan(std::move(scan))
+{}
 
 QRect Picture::targetRect(const QSize &clientSize) const
 {
     if (m_kind == PictureKind::Bitmap)
-        return QRect(QPoint(0, 0), naturalSize());
+        return QRect(QPoint(0, 0), m_naturalSize);
     return QRect(QPoint(0, 0), clientSize);
 }
 
-QImage Picture::render(const QByteArray &svg, QSize size, qreal devicePixelRatio)
+QImage Picture::render(QSize size, qreal devicePixelRatio)
 {
+    if (!m_drawing)
+        m_drawing = splitPicture(m_scan);
     // Rendered at device resolution, so vectors and text stay sharp on high-density screens.
     QImage image((QSizeF(size) * devicePixelRatio).toSize(), QImage::Format_ARGB32_Premultiplied);
     image.setDevicePixelRatio(devicePixelRatio);
     image.fill(Qt::transparent);
-    const SplitPicture split = splitPictureText(svg);
-    QSvgRenderer renderer(split.shapes); // one per rendering: it may run on another thread
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setRenderHint(QPainter::TextAntialiasing);
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
-    const QRectF target(QPointF(0, 0), QSizeF(size));
-    renderer.render(&painter, target);
-    drawPictureText(painter, split.text, renderer.viewBoxF(), target);
+    drawSplitPicture(painter, *m_drawing, QRectF(QPointF(0, 0), QSizeF(size)));
     return image;
 }
 
@@ -113,7 +103,7 @@ void Picture::prepare(const QSize &clientSize, qreal devicePixelRatio)
         m_cache = *kept;
         return;
     }
-    m_pending = QtConcurrent::run(&Picture::render, m_svg, size, devicePixelRatio);
+    m_pending = QtConcurrent::run([this, size, devicePixelRatio] { return render(size, devicePixelRatio); });
 }
 
 void Picture::paint(QPainter &painter, const QSize &clientSize, qreal devicePixelRatio)
@@ -129,7 +119,8 @@ void Picture::paint(QPainter &painter, const QSize &clientSize, qreal devicePixe
         }
         if (!matches(m_cache, target.size(), devicePixelRatio)) {
             const QImage *kept = renderings().object(key);
-            m_cache = kept ? *kept : render(m_svg, target.size(), devicePixelRatio);
+            Q_ASSERT(!m_pending.isValid()); // no rendering of this picture is under way
+            m_cache = kept ? *kept : render(target.size(), devicePixelRatio);
         }
         if (!renderings().contains(key))
             renderings().insert(key, new QImage(m_cache), int(m_cache.sizeInBytes() / 1024));

@@ -1,16 +1,17 @@
 #pragma once
-// A stored picture, parsed once when its screen loads and drawn by the rules of its kind:
+// A stored picture, read once when its screen loads and drawn by the rules of its kind:
 // metafiles stretched to fill the client area, the bitmap at natural size from the top left.
 
 #include "resources/description.h"
+#include "window/picture_text.h"
 
 #include <QFuture>
 #include <QImage>
 #include <QSize>
 #include <QString>
-#include <QSvgRenderer>
 
 #include <memory>
+#include <optional>
 
 class QPainter;
 
@@ -29,22 +30,24 @@ public:
     void paint(QPainter &painter, const QSize &clientSize, qreal devicePixelRatio);
 
     PictureKind kind() const { return m_kind; }
-    QSize naturalSize() const { return m_renderer.defaultSize(); }
-    const QString &title() const { return m_title; }
-    const QString &description() const { return m_description; }
+    QSize naturalSize() const { return m_naturalSize; }
+    const QString &title() const { return m_scan.title; }
+    const QString &description() const { return m_scan.description; }
 
 private:
-    Picture(PictureKind kind, const QByteArray &svg);
+    Picture(PictureKind kind, std::string_view file, PictureScan scan);
     QRect targetRect(const QSize &clientSize) const;
-    static QImage render(const QByteArray &svg, QSize size, qreal devicePixelRatio);
+    QImage render(QSize size, qreal devicePixelRatio);
     static bool matches(const QImage &image, QSize size, qreal devicePixelRatio);
 
-    PictureKind m_kind;
-    std::string_view m_file;
-    QByteArray m_svg;
-    QSvgRenderer m_renderer;
-    QString m_title;
-    QString m_description;
+    const PictureKind m_kind;
+    const std::string_view m_file;
+    const PictureScan m_scan; // the document as read on load
+    QSize m_naturalSize;      // set on load
+    // The split document and its renderer, made by the first rendering from m_scan and kept for
+    // the next. Only render() touches it, and render() runs either as m_pending or in paint() once
+    // m_pending has been taken: never twice at once.
+    std::optional<SplitPicture> m_drawing;
     QImage m_cache;            // the last rendering, reused while size and pixel ratio stay
     QFuture<QImage> m_pending; // a rendering under way on another core
 };

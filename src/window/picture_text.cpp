@@ -9,6 +9,7 @@
 #include <QSvgRenderer>
 #include <QXmlStreamReader>
 
+#include <algorithm>
 #include <optional>
 
 namespace quorvel {
@@ -168,29 +169,33 @@ QTransform layoutToDocument(const PictureTextRun &run)
            run.transform;
 }
 
-// A text element found in the document, with the characters it takes up there.
-struct FoundText {
-    PictureTextRun run;
-    qsizetype begin = 0;
-    qsizetype end = 0;
-    bool liftable = false;
-    int shapesBefore = 0; // how many shapes precede it in the document
-};
-
-// A shape's start tag, where an id can be given to it for asking its bounds.
-struct FoundShape {
-    qsizetype nameEnd = 0; // just after the element name in its start tag
-};
-
-struct Scan {
-    QList<FoundText> texts;
-    QList<FoundShape> shapes;
-    bool wellFormed = false;
-};
-
-Scan scanDocument(const QString &document)
+// Width and height of the root in pixels, when both are plain positive numbers ("690" or "690px").
+QSize declaredSize(const QXmlStreamAttributes &attributes)
 {
-    Scan scan;
+    const auto pixels = [&](QLatin1StringView name) -> std::optional<qreal> {
+        QStringView value = attributes.value(name);
+        if (value.endsWith(u"px"))
+            value.chop(2);
+        const auto number = value.isEmpty() ? std::nullopt : parseNumber(value);
+        return number && *number >= 1 ? number : std::nullopt;
+    };
+    const auto width = pixels(QLatin1StringView("width"));
+    const auto height = pixels(QLatin1StringView("height"));
+    return width && height ? QSize(int(*width), int(*height)) : QSize();
+}
+
+QString shapeName(qsizetype index)
+{
+    return QStringLiteral("qv-shape-%1").arg(index);
+}
+
+} // namespace
+
+PictureScan scanPicture(const QByteArray &svg)
+{
+    PictureScan scan;
+    scan.svg = svg;
+    const QString document = QString::fromUtf8(svg);
     QXmlStreamReader xml(document);
     QList<InheritedStyle> styles{InheritedStyle{}};
     while (!xml.atEnd()) {
@@ -200,10 +205,14 @@ Scan scanDocument(const QString &document)
             const qsizetype tagStart = document.lastIndexOf(u'<', xml.characterOffset() - 1);
             InheritedStyle style = styles.last();
             const QString name = xml.name().toString();
+            if (styles.size() == 1) {
+                scan.svgRoot = name == u"svg";
+                scan.declaredSize = declaredSize(xml.attributes());
+            }
             if (name == u"text") {
-                FoundText found;
+                ScannedText found;
                 found.begin = tagStart;
-                found.shapesBefore = int(scan.shapes.size());
+                found.shapesBefore = int(scan.shapeNameEnds.size());
                 const QXmlStreamAttributes attributes = xml.attributes();
                 found.liftable = applyAttributes(attributes, style) && style.understood;
                 // A list of positions places each character: that is not a single line.
@@ -230,12 +239,18 @@ Scan scanDocument(const QString &document)
                 scan.texts.append(std::move(found));
                 continue;
             }
-            if (name != u"title" && name != u"desc") {
+            // The first <title> and <desc> with any text in them are the picture's, for screen readers.
+            QString *told = name == u"title" ? &scan.title : name == u"desc" ? &scan.description : nullptr;
+            if (told && told->isEmpty()) {
+                *told = xml.readElementText(QXmlStreamReader::IncludeChildElements).trimmed();
+                continue;
+            }
+            if (!told) {
                 const QXmlStreamAttributes attributes = xml.attributes();
                 style.understood &= applyAttributes(name == u"svg" ? presentationOnly(attributes) : attributes, style);
             }
             if (shapeElements().contains(name))
-                scan.shapes.append(FoundShape{tagStart + 1 + name.size()});
+                scan.shapeNameEnds.append(tagStart + 1 + name.size());
             styles.append(style);
         } else if (token == QXmlStreamReader::EndElement) {
             if (styles.size() > 1)
@@ -246,19 +261,17 @@ Scan scanDocument(const QString &document)
     return scan;
 }
 
-// Bounds of every shape in document coordinates, asked of the SVG renderer through ids given to
-// the shapes for the purpose. A shape with an id of its own makes the document invalid here, and
-// then no bounds are known and no text drawn after a shape is lifted.
-QList<QRectF> shapeBounds(const QString &document, const QList<FoundShape> &shapes)
+namespace {
+
+// Bounds of the shapes from the first to be named on, in document coordinates, as the renderer
+// of a document that names them tells them; the shapes before it stay unknown. A shape with an id
+// of its own makes that document invalid, and then no bounds are known.
+QList<QRectF> shapeBounds(const QSvgRenderer &renderer, qsizetype shapeCount, qsizetype firstNamed)
 {
-    QString tagged = document;
-    for (qsizetype i = shapes.size() - 1; i >= 0; --i)
-        tagged.insert(shapes[i].nameEnd, QStringLiteral(" id=\"qv-shape-%1\"").arg(i));
-    QSvgRenderer renderer(tagged.toUtf8());
-    QList<QRectF> bounds;
-    bounds.reserve(shapes.size());
-    for (qsizetype i = 0; i < shapes.size(); ++i)
-        bounds.append(renderer.isValid() ? renderer.boundsOnElement(QStringLiteral("qv-shape-%1").arg(i)) : QRectF());
+    QList<QRectF> bounds(shapeCount);
+    if (renderer.isValid())
+        for (qsizetype i = firstNamed; i < shapeCount; ++i)
+            bounds[i] = renderer.boundsOnElement(shapeName(i));
     return bounds;
 }
 
@@ -274,44 +287,106 @@ QRectF pictureTextBounds(const PictureTextRun &run)
     return layoutToDocument(run).mapRect(line);
 }
 
+// The document without the text marked liftable, and with the shapes from `firstNamed` on given
+// ids, so that a renderer of it can tell their bounds. No shape lies inside a liftable text.
+QString shapesDocument(const QString &document, const QList<ScannedText> &texts, const QList<qsizetype> &shapes,
+                       qsizetype firstNamed)
+{
+    QString written;
+    written.reserve(document.size() + (shapes.size() - firstNamed) * 20);
+    qsizetype copied = 0;
+    qsizetype shape = firstNamed;
+    const auto nameShapesBefore = [&](qsizetype position) {
+        for (; shape < shapes.size() && shapes[shape] <= position; ++shape) {
+            written += QStringView(document).mid(copied, shapes[shape] - copied);
+            written += QStringLiteral(" id=\"%1\"").arg(shapeName(shape));
+            copied = shapes[shape];
+        }
+    };
+    for (const ScannedText &found : texts) {
+        if (!found.liftable)
+            continue;
+        nameShapesBefore(found.begin);
+        written += QStringView(document).mid(copied, found.begin - copied);
+        copied = found.end;
+    }
+    nameShapesBefore(document.size());
+    written += QStringView(document).mid(copied);
+    return written;
+}
+
+// A text is lifted only when nothing drawn after it in the document (a shape, or a text the SVG
+// renderer keeps) reaches into it; then drawing it last looks the same. Returns whether any text
+// that could have been lifted stays.
+bool keepCoveredText(QList<ScannedText> &texts, const QList<QRectF> &shapes)
+{
+    // The ink bounds of a text take a layout of it: found only for the texts that need them.
+    QList<std::optional<QRectF>> inks(texts.size());
+    const auto ink = [&](qsizetype i) -> const QRectF & {
+        if (!inks[i])
+            inks[i] = pictureTextBounds(texts[i].run);
+        return *inks[i];
+    };
+    bool kept = false;
+    QList<qsizetype> keptTexts;
+    for (qsizetype i = texts.size() - 1; i >= 0; --i) {
+        ScannedText &found = texts[i];
+        const bool liftable = found.liftable;
+        for (qsizetype s = found.shapesBefore; s < shapes.size() && found.liftable; ++s)
+            found.liftable = !shapes[s].isNull() && !shapes[s].adjusted(-1, -1, 1, 1).intersects(ink(i));
+        for (qsizetype k = 0; k < keptTexts.size() && found.liftable; ++k)
+            found.liftable = !ink(keptTexts[k]).intersects(ink(i));
+        if (!found.liftable)
+            keptTexts.append(i);
+        kept |= liftable && !found.liftable;
+    }
+    return kept;
+}
+
 } // namespace
+
+SplitPicture splitPicture(const PictureScan &scan)
+{
+    SplitPicture split;
+    if (!scan.wellFormed) {
+        split.shapes = scan.svg;
+    } else {
+        const QString document = QString::fromUtf8(scan.svg);
+        QList<ScannedText> texts = scan.texts;
+        // Only the shapes after the first liftable text can reach into one.
+        const qsizetype shapeCount = scan.shapeNameEnds.size();
+        qsizetype firstNamed = shapeCount;
+        for (const ScannedText &found : std::as_const(texts))
+            if (found.liftable)
+                firstNamed = std::min<qsizetype>(firstNamed, found.shapesBefore);
+        split.shapes = shapesDocument(document, texts, scan.shapeNameEnds, firstNamed).toUtf8();
+        split.renderer = std::make_unique<QSvgRenderer>(split.shapes);
+        if (keepCoveredText(texts, shapeBounds(*split.renderer, shapeCount, firstNamed))) {
+            split.shapes = shapesDocument(document, texts, scan.shapeNameEnds, shapeCount).toUtf8();
+            split.renderer.reset();
+        }
+        for (const ScannedText &found : std::as_const(texts))
+            if (found.liftable && !found.run.text.isEmpty())
+                split.text.append(found.run);
+    }
+    if (!split.renderer)
+        split.renderer = std::make_unique<QSvgRenderer>(split.shapes);
+    split.viewBox = split.renderer->viewBoxF();
+    split.naturalSize = split.renderer->defaultSize();
+    return split;
+}
 
 SplitPicture splitPictureText(const QByteArray &svg)
 {
-    const QString document = QString::fromUtf8(svg);
-    Scan scan = scanDocument(document);
-    if (!scan.wellFormed)
-        return {svg, {}};
+    return splitPicture(scanPicture(svg));
+}
 
-    // A text is lifted only when nothing drawn after it in the document (a shape, or a text the
-    // SVG renderer keeps) reaches into it; then drawing it last looks the same.
-    const QList<QRectF> shapes = shapeBounds(document, scan.shapes);
-    QList<QRectF> keptTextBounds;
-    for (qsizetype i = scan.texts.size() - 1; i >= 0; --i) {
-        FoundText &found = scan.texts[i];
-        const QRectF bounds = pictureTextBounds(found.run);
-        for (qsizetype s = found.shapesBefore; s < shapes.size() && found.liftable; ++s)
-            found.liftable = !shapes[s].isNull() && !shapes[s].adjusted(-1, -1, 1, 1).intersects(bounds);
-        for (const QRectF &kept : keptTextBounds)
-            found.liftable &= !kept.intersects(bounds);
-        if (!found.liftable)
-            keptTextBounds.append(bounds);
-    }
-
-    SplitPicture split;
-    QString shapesOnly;
-    qsizetype copied = 0;
-    for (const FoundText &found : scan.texts) {
-        if (!found.liftable)
-            continue;
-        shapesOnly += QStringView(document).mid(copied, found.begin - copied);
-        copied = found.end;
-        if (!found.run.text.isEmpty())
-            split.text.append(found.run);
-    }
-    shapesOnly += QStringView(document).mid(copied);
-    split.shapes = shapesOnly.toUtf8();
-    return split;
+void drawSplitPicture(QPainter &painter, const SplitPicture &picture, const QRectF &target)
+{
+    if (!picture.renderer->isValid())
+        return;
+    picture.renderer->render(&painter, target);
+    drawPictureText(painter, picture.text, picture.viewBox, target);
 }
 
 void drawPictureText(QPainter &painter, const QList<PictureTextRun> &text, const QRectF &viewBox, const QRectF &target)

@@ -7,14 +7,22 @@
 // the shapes, in the document's coordinates. A text element that uses anything this layer does
 // not know (child elements, a style attribute, a stroke, opacity, an unknown transform), or that a
 // later shape may paint over, stays in the document for the SVG renderer.
+//
+// A picture's document is read once, when its picture loads: that reading yields its title and
+// description and every text element with its place in the document. The first drawing splits
+// the document from it and builds the renderer of the shapes, kept for every drawing after.
 
 #include <QByteArray>
 #include <QColor>
 #include <QList>
 #include <QPointF>
 #include <QRectF>
+#include <QSize>
 #include <QString>
+#include <QSvgRenderer>
 #include <QTransform>
+
+#include <memory>
 
 class QPainter;
 
@@ -35,12 +43,54 @@ struct PictureTextRun {
     TextAnchor anchor = TextAnchor::Start;
 };
 
-struct SplitPicture {
-    QByteArray shapes;          // the document without the text lifted out of it
-    QList<PictureTextRun> text; // in document order
+// A text element found in the document, with the characters it takes up there.
+struct ScannedText {
+    PictureTextRun run;
+    qsizetype begin = 0;
+    qsizetype end = 0;
+    bool liftable = false; // drawn by this layer, unless something drawn after it reaches into it
+    int shapesBefore = 0;  // how many shapes precede it in the document
 };
 
+// What the one reading of a picture's document finds.
+struct PictureScan {
+    QByteArray svg;
+    QString title;       // the first <title>, for screen readers
+    QString description; // the first <desc>
+    QList<ScannedText> texts;
+    QList<qsizetype> shapeNameEnds; // just after each shape's element name in its start tag
+    // The size the document declares, when its <svg> gives width and height as plain numbers of
+    // pixels, which is how the renderer takes them; otherwise empty, and only the renderer knows.
+    QSize declaredSize;
+    bool wellFormed = false;
+    bool svgRoot = false; // the document element is <svg>
+};
+
+PictureScan scanPicture(const QByteArray &svg);
+
+struct SplitPicture {
+    QByteArray shapes;          // the renderer's document: the picture without the text lifted
+                                // out of it, its shapes perhaps named for asking their bounds
+    QList<PictureTextRun> text; // in document order
+    // Built on `shapes` (never null; invalid when the document cannot be drawn). Reentrant, not
+    // thread-safe: whoever draws with it makes sure no two drawings of one picture overlap.
+    std::unique_ptr<QSvgRenderer> renderer;
+    QRectF viewBox;    // the renderer's, read once
+    QSize naturalSize; // likewise
+};
+
+// Splits the scanned document, parsing what is left of it once for the renderer. To know which
+// text a later shape reaches into, the renderer is built on the document with every liftable text
+// taken out and the shapes after the first such text named, so that it can tell their bounds;
+// only when some of that text must stay after all is the document with it put back parsed again.
+SplitPicture splitPicture(const PictureScan &scan);
+
+// Both steps at once.
 SplitPicture splitPictureText(const QByteArray &svg);
+
+// Draws the shapes with the picture's renderer, then its text over them, the view box mapped onto
+// the target rectangle.
+void drawSplitPicture(QPainter &painter, const SplitPicture &picture, const QRectF &target);
 
 // Draws the runs over a document whose view box is mapped onto the target rectangle.
 void drawPictureText(QPainter &painter, const QList<PictureTextRun> &text, const QRectF &viewBox, const QRectF &target);
