@@ -2,7 +2,10 @@
 // rows and pictures; the printed text of text pages; the menu bar reached with Alt.
 #include "program_fixture.h"
 
+#include "tutorial/topic_table.h"
+#include "window/controls.h"
 #include "window/screen_surface.h"
+#include "window/text.h"
 
 #include <QAccessible>
 #include <QMenuBar>
@@ -92,6 +95,45 @@ private slots:
                     ->text(QAccessible::Description)
                     .startsWith(QLatin1String("Correct answer is b.")));
         QVERIFY(!accessible(w->control("q1"))->text(QAccessible::Name).isEmpty());
+    }
+
+    // A screen reader reads, and Tab reaches, only the picture the student sees: one at a time in
+    // the test's figure area and the tutorial's panel area, as the figures switch.
+    void onlyThePictureOnShowIsRead()
+    {
+        Program p;
+        const auto seenPictures = [&](std::string_view screen) {
+            QStringList seen;
+            ScreenWindow *w = p.window(screen);
+            for (const ControlDescription &d : w->description().controls) {
+                auto *box = dynamic_cast<PictureBoxControl *>(w->control(d.name));
+                if (box && box->seen() && box->client()->picture())
+                    seen.append(box->objectName());
+            }
+            return seen;
+        };
+        p.chooseMenu("Introduction", "mnuTest");
+        QCOMPARE(seenPictures("Test"), QStringList{"q26"});
+        QCOMPARE(accessible(p.window("Test")->control("q17"))->text(QAccessible::Name), QString()); // covered
+        p.clickButton("Test", "cmdStart");
+        QCOMPARE(seenPictures("Test"), QStringList{"q1"});
+        const std::pair<int, const char *> figures[] = {{8, "q09"}, {11, "Q12"}, {16, "q17"}, {20, "q21"}};
+        int steps = 0;
+        for (auto [question, figure] : figures) {
+            for (; steps < question; ++steps)
+                p.clickButton("Test", "cmdNext");
+            QCOMPARE(seenPictures("Test"), QStringList{QString::fromLatin1(figure)});
+        }
+        p.clickButton("Test", "cmdReset");
+        QCOMPARE(seenPictures("Test"), QStringList{"q1"});
+
+        p.chooseMenu("Test", "mnuRelations");
+        QCOMPARE(seenPictures("VascularFunctionCurves"), QStringList{"title"});
+        for (const TopicRow &row : TopicTable::rows()) {
+            p.clickRow("VascularFunctionCurves", "basicList1", row.listPosition);
+            const QStringList expected = row.ownsTopic() ? QStringList{toQString(row.panel)} : QStringList{};
+            QCOMPARE(seenPictures("VascularFunctionCurves"), expected);
+        }
     }
 
     void theTutorialNamesItsTopicList()

@@ -107,6 +107,9 @@ struct ControlDescription {
     // What a screen reader calls a control that shows no caption of its own (lists, text boxes);
     // a picture box is called by its picture's title.
     std::string_view accessibleName{};
+    // Lists whose every selection is judged at once: a keyboard user cannot read a row by moving
+    // onto it without choosing it, so a screen reader reads all the rows as the list is reached.
+    bool rowsReadOnArrival = false;
 };
 
 struct MenuEntryDescription {

@@ -4,14 +4,19 @@
 #include "window/colours.h"
 #include "window/fonts.h"
 
+#include <QAccessible>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPointer>
 #include <QStyleOptionButton>
 #include <QStylePainter>
+#include <QTimer>
 
 namespace quorvel {
 
 namespace {
+QPointer<ListBoxControl> choosingList; // the list whose Click is being handled
+
 Qt::Alignment toQtAlignment(Alignment a)
 {
     switch (a) {
@@ -44,7 +49,7 @@ LabelControl::LabelControl(const ControlDescription &d, QWidget *parent) : QLabe
 }
 
 ListBoxControl::ListBoxControl(const ControlDescription &d, QWidget *parent, std::function<void()> onClick)
-    : QListWidget(parent), m_onClick(std::move(onClick))
+    : QListWidget(parent), m_onClick(std::move(onClick)), m_rowsReadOnArrival(d.rowsReadOnArrival)
 {
     setFont(toQFont(d.font.value_or(defaultFont)));
     bindColours(this, d, QPalette::Base, QPalette::Text);
@@ -64,7 +69,56 @@ ListBoxControl::ListBoxControl(const ControlDescription &d, QWidget *parent, std
         }
         m_selectedRow = listIndex();
         m_selectionChanged = true;
-        m_onClick();
+        choose();
+    });
+}
+
+ListBoxControl *ListBoxControl::choosing()
+{
+    return choosingList;
+}
+
+void ListBoxControl::choose()
+{
+    const QPointer<ListBoxControl> outer = choosingList;
+    choosingList = this;
+    m_answer.clear();
+    m_onClick();
+    choosingList = outer;
+}
+
+void ListBoxControl::describeChosenRow(const QString &text)
+{
+    const int chosen = listIndex();
+    QListWidgetItem *row = item(chosen);
+    if (!row)
+        return;
+    row->setData(Qt::AccessibleDescriptionRole, text);
+    m_answer = text;
+    // A choice is handled before the list moves its focus onto the row, so a screen reader reads
+    // the row with its new description; told of the change too, it speaks it when the row already
+    // had the focus (the chosen row chosen again).
+    QAccessibleInterface *list = QAccessible::isActive() ? QAccessible::queryAccessibleInterface(this) : nullptr;
+    QAccessibleTableInterface *table = list ? list->tableInterface() : nullptr;
+    if (QAccessibleInterface *cell = table ? table->cellAt(chosen, 0) : nullptr) {
+        QAccessibleEvent changed(cell, QAccessible::DescriptionChanged);
+        QAccessible::updateAccessibility(&changed);
+    }
+}
+
+void ListBoxControl::rowsChanged()
+{
+    if (!m_rowsReadOnArrival || m_rowsDescriptionDue)
+        return;
+    // The rows, in order, as the list's description: published once the program is done changing
+    // them, so a screen reader is told once.
+    m_rowsDescriptionDue = true;
+    QTimer::singleShot(0, this, [this] {
+        m_rowsDescriptionDue = false;
+        QStringList rows;
+        for (int i = 0; i < count(); ++i)
+            rows.append(item(i)->text());
+        setAccessibleDescription(rows.join(QLatin1Char('\n')));
     });
 }
 
@@ -73,6 +127,7 @@ void ListBoxControl::addRow(const QString &text)
     m_programChange = true;
     addItem(text);
     m_programChange = false;
+    rowsChanged();
 }
 
 void ListBoxControl::clearRows()
@@ -81,6 +136,7 @@ void ListBoxControl::clearRows()
     clear();
     m_selectedRow = -1;
     m_programChange = false;
+    rowsChanged();
 }
 
 int ListBoxControl::listIndex() const
@@ -109,7 +165,7 @@ void ListBoxControl::mousePressEvent(QMouseEvent *event)
     // A press on the row that is already selected changes nothing, yet it is a choice all the same.
     QListWidgetItem *item = itemAt(event->position().toPoint());
     if (!m_selectionChanged && item && item->isSelected())
-        m_onClick();
+        choose();
 }
 
 TextBoxControl::TextBoxControl(const ControlDescription &d, QWidget *parent)
@@ -189,11 +245,33 @@ PictureBoxControl::PictureBoxControl(const ControlDescription &d, QWidget *paren
     m_client = new PictureSurface(this, d.backColor.value_or(defaultBackColor(d.kind)),
                                   d.foreColor.value_or(defaultForeColor(d.kind)), Picture::load(d.picture));
     m_client->setObjectName(toQString(d.name) + QStringLiteral(".client"));
+    m_name = toQString(d.name);
+}
+
+void PictureBoxControl::setSeen(bool seen)
+{
+    if (seen == m_seen)
+        return;
+    m_seen = seen;
+    // It is named by its picture only while it is seen; a window never shown is not read yet.
+    if (QAccessible::isActive() && window()->testAttribute(Qt::WA_WState_Created)) {
+        QAccessibleEvent renamed(this, QAccessible::NameChanged);
+        QAccessible::updateAccessibility(&renamed);
+    }
+}
+
+void PictureBoxControl::showEvent(QShowEvent *event)
+{
+    QFrame::showEvent(event);
+    // Named once it is first shown: a screen reader is told of each name given, and most boxes of a
+    // screen are never shown.
+    if (!accessibleName().isEmpty())
+        return;
     if (const Picture *p = m_client->picture()) {
         setAccessibleName(p->title());
         setAccessibleDescription(p->description());
     } else {
-        setAccessibleName(toQString(d.name));
+        setAccessibleName(m_name);
     }
 }
 

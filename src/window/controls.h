@@ -33,15 +33,29 @@ public:
     void clearRows();
     int listIndex() const;
 
+    // The list whose Click is being handled right now, if any: what the program does then, it
+    // does in answer to that choice.
+    static ListBoxControl *choosing();
+    // A screen reader hears the text with the chosen row, now and whenever the row is reached.
+    void describeChosenRow(const QString &text);
+    // What the program said to the choice being handled (the text given to describeChosenRow).
+    const QString &answer() const { return m_answer; }
+
 protected:
     QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex &index, const QEvent *event) const override;
     void mousePressEvent(QMouseEvent *event) override;
 
 private:
+    void choose();
+    void rowsChanged();
+
     std::function<void()> m_onClick;
     int m_selectedRow = -1; // the row the user chose last
     bool m_programChange = false;
     bool m_selectionChanged = false;
+    bool m_rowsReadOnArrival;
+    bool m_rowsDescriptionDue = false;
+    QString m_answer;
 };
 
 class TextBoxControl : public QPlainTextEdit
@@ -78,17 +92,26 @@ private:
 };
 
 // A picture box: a sunken frame around a client area that holds its picture and its child controls.
+// While it is seen (ScreenWindow decides) a screen reader reads its picture's title and description,
+// and, while one runs, Tab reaches it.
 class PictureBoxControl : public QFrame
 {
 public:
     PictureBoxControl(const ControlDescription &d, QWidget *parent);
     PictureSurface *client() const { return m_client; }
+    // Whether the student sees the box: visible and not covered by anything that lies above it.
+    // A screen reader hears only of pictures that are seen.
+    bool seen() const { return m_seen; }
+    void setSeen(bool seen);
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
+    void showEvent(QShowEvent *event) override;
 
 private:
     PictureSurface *m_client;
+    QString m_name; // the control's name, for a box without a picture
+    bool m_seen = false;
 };
 
 } // namespace quorvel

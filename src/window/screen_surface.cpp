@@ -16,8 +16,6 @@ ScreenSurface::ScreenSurface(QWidget *parent, const ScreenDescription &d)
 {
     setFont(toQFont(d.font.value_or(defaultFont)));
     if (Picture *p = picture()) {
-        setAccessibleName(p->title());
-        setAccessibleDescription(p->description());
         // A page's picture fills its client area: start drawing it while the window is being built.
         const QSize client(twipsToPixels(d.clientWidth), twipsToPixels(d.clientHeight));
         p->prepare(client, QGuiApplication::primaryScreen()->devicePixelRatio());
@@ -32,21 +30,13 @@ int ScreenSurface::lineHeight() const
 void ScreenSurface::cls()
 {
     m_lines.clear();
-    publishText();
     update();
 }
 
 void ScreenSurface::print(const QString &text)
 {
     m_lines.append(text);
-    publishText();
     update();
-}
-
-void ScreenSurface::publishText()
-{
-    // Text drawn with a painter is invisible to screen readers; the printed lines are published.
-    setAccessibleDescription(m_lines.join(QLatin1Char('\n')));
 }
 
 void ScreenSurface::paintEvent(QPaintEvent *event)

@@ -1,7 +1,8 @@
 #pragma once
 // The client area of a screen: its back colour, its background picture and the lines printed on
 // it. Printed lines are kept and drawn again on every repaint; a line wider than the surface is
-// cut off at its right edge, never wrapped.
+// cut off at its right edge, never wrapped. Screen readers read the printed lines, or the picture's
+// title and description, through its accessible interface (surface_accessible.cpp).
 
 #include "window/controls.h"
 
@@ -23,8 +24,6 @@ protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
-    void publishText();
-
     QStringList m_lines;
 };
 

@@ -43,6 +43,13 @@ ScreenWindow::ScreenWindow(const ScreenDescription &description, WindowEvents &e
     createControls();
     applyStacking();
     applyTabOrder();
+    updatePictureFocus();
+    QAccessible::installActivationObserver(this);
+}
+
+ScreenWindow::~ScreenWindow()
+{
+    QAccessible::removeActivationObserver(this);
 }
 
 void ScreenWindow::createFrame()
@@ -133,8 +140,13 @@ void ScreenWindow::applyStacking()
 
 void ScreenWindow::applyTabOrder()
 {
+    // Picture boxes are in the order too (Qt chains only widgets that take the focus); whether they
+    // take it is settled afterwards (updatePictureFocus).
     std::vector<const ControlDescription *> order;
     for (const ControlDescription &d : m_description.controls) {
+        auto *box = dynamic_cast<PictureBoxControl *>(control(d.name));
+        if (box && box->client()->picture())
+            box->setFocusPolicy(Qt::TabFocus);
         if (control(d.name)->focusPolicy() != Qt::NoFocus)
             order.push_back(&d);
     }
@@ -158,10 +170,15 @@ QAction *ScreenWindow::menuAction(std::string_view name) const
 void ScreenWindow::setCaption(std::string_view name, const QString &caption)
 {
     QWidget *w = control(name);
-    if (auto *label = dynamic_cast<QLabel *>(w))
+    if (auto *label = dynamic_cast<QLabel *>(w)) {
         label->setText(caption);
-    else if (auto *button = dynamic_cast<QPushButton *>(w))
+        textChanged();
+        // A label changed in answer to a choice in this window's list reports on that choice.
+        if (ListBoxControl *list = ListBoxControl::choosing(); list && list->window() == this)
+            list->describeChosenRow(caption);
+    } else if (auto *button = dynamic_cast<QPushButton *>(w)) {
         button->setText(caption);
+    }
 }
 
 QString ScreenWindow::caption(std::string_view name) const
@@ -188,7 +205,12 @@ QString ScreenWindow::text(std::string_view name) const
 
 void ScreenWindow::setControlVisible(std::string_view name, bool visible)
 {
-    control(name)->setVisible(visible);
+    QWidget *w = control(name);
+    w->setVisible(visible);
+    if (dynamic_cast<QLabel *>(w))
+        textChanged();
+    else if (dynamic_cast<PictureBoxControl *>(w))
+        updatePictureFocus();
 }
 
 bool ScreenWindow::controlVisible(std::string_view name) const
@@ -223,10 +245,12 @@ QStringList ScreenWindow::listRows(std::string_view list) const
 void ScreenWindow::cls()
 {
     m_surface->cls();
+    textChanged();
 }
 void ScreenWindow::print(const QString &text)
 {
     m_surface->print(text);
+    textChanged();
 }
 QStringList ScreenWindow::printedLines() const
 {
@@ -266,6 +290,7 @@ void ScreenWindow::place()
 
 void ScreenWindow::showScreen()
 {
+    noteOpener();
     if (!m_description.showInTaskbar)
         requestNoTaskbarButton(*this);
     if (!m_placed) {
@@ -275,6 +300,7 @@ void ScreenWindow::showScreen()
             showMaximized();
         else
             show();
+        updatePictureFocus(); // now that the boxes have their sizes
         focusFirstControl();
         return;
     }

@@ -5,7 +5,9 @@
 #include "resources/description.h"
 #include "window/window_events.h"
 
+#include <QAccessible>
 #include <QMainWindow>
+#include <QPointer>
 #include <QString>
 #include <QStringList>
 
@@ -16,12 +18,14 @@ class QAction;
 
 namespace quorvel {
 
+class ListBoxControl;
 class ScreenSurface;
 
-class ScreenWindow : public QMainWindow
+class ScreenWindow : public QMainWindow, private QAccessible::ActivationObserver
 {
 public:
     ScreenWindow(const ScreenDescription &description, WindowEvents &events);
+    ~ScreenWindow() override;
 
     const ScreenDescription &description() const { return m_description; }
     ScreenSurface *surface() const { return m_surface; }
@@ -45,6 +49,13 @@ public:
     void print(const QString &text);
     QStringList printedLines() const;
 
+    // What a screen reader says of the window as it becomes active: its name, the caption (for a
+    // frameless page, whose caption shows nowhere, its picture's title), and its description: the
+    // printed lines or the picture's text, then the texts of the labels on show, top to bottom. A
+    // window shown in answer to a choice in a list begins with what the program said to the choice.
+    QString spokenName() const;
+    QString spokenDescription() const;
+
     // Shows the window; the first time after a load it is placed as described first.
     void showScreen();
     void bringForward();
@@ -54,6 +65,7 @@ public:
 protected:
     void changeEvent(QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     void createFrame();
@@ -65,6 +77,16 @@ private:
     void place();
     void focusFirstControl();
     QWidget *containerWidget(std::string_view container) const;
+    void textChanged();
+    void publishDescription();
+    void updatePictureFocus();
+    void accessibilityActiveChanged(bool) override { updatePictureFocus(); }
+    bool seen(const ControlDescription &box) const;
+    bool liesAbove(const ControlDescription &upper, const ControlDescription &lower) const;
+    const ControlDescription *find(std::string_view name) const;
+    void noteOpener();
+    void backToList(ListBoxControl &list);
+    void handToList(ListBoxControl &list, const QKeyEvent &event);
 
     const ScreenDescription &m_description;
     WindowEvents *m_events; // null once the screen has let go of the window
@@ -72,6 +94,10 @@ private:
     std::map<std::string, QWidget *, std::less<>> m_controls;
     std::map<std::string, QAction *, std::less<>> m_menuActions;
     bool m_placed = false;
+    QPointer<ListBoxControl> m_openedBy; // the list whose choice showed this window last, if any
+    QString m_answer;                    // what the program said to that choice
+    QString m_spokenDescription;         // the description a screen reader was last told of
+    bool m_descriptionDue = false;
 };
 
 } // namespace quorvel

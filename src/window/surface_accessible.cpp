@@ -1,6 +1,8 @@
 #include "window/surface_accessible.h"
 
+#include "window/controls.h"
 #include "window/screen_surface.h"
+#include "window/screen_window.h"
 
 #include <QAccessibleWidget>
 #include <QFontMetrics>
@@ -23,9 +25,14 @@ public:
 
     QString text(QAccessible::Text t) const override
     {
-        if (t == QAccessible::Value)
-            return allText();
-        return QAccessibleWidget::text(t);
+        const Picture *picture = surface()->picture();
+        switch (t) {
+        case QAccessible::Value: return allText();
+        case QAccessible::Name: return picture ? picture->title() : QString();
+        case QAccessible::Description:
+            return surface()->printedLines().isEmpty() && picture ? picture->description() : allText();
+        default: return QAccessibleWidget::text(t);
+        }
     }
 
     // The text interface: read-only text without selection or caret.
@@ -68,10 +75,54 @@ private:
     QString allText() const { return surface()->printedLines().join(QLatin1Char('\n')); }
 };
 
-QAccessibleInterface *surfaceFactory(const QString &, QObject *object)
+// A screen's window says what the window says it says (ScreenWindow::spokenName and
+// spokenDescription), read afresh each time.
+class WindowAccessible : public QAccessibleWidget
+{
+public:
+    explicit WindowAccessible(ScreenWindow *window) : QAccessibleWidget(window, QAccessible::Window) {}
+
+    QString text(QAccessible::Text t) const override
+    {
+        const auto *window = static_cast<const ScreenWindow *>(widget());
+        switch (t) {
+        case QAccessible::Name: return window->spokenName();
+        case QAccessible::Description: return window->spokenDescription();
+        default: return QAccessibleWidget::text(t);
+        }
+    }
+};
+
+// A picture box is an image, called by its picture's title and described by its text while it is
+// seen; covered, or without a picture, it is a nameless pane that screen readers pass over (they
+// would otherwise name a covered box as the one around a box in front of it).
+class PictureBoxAccessible : public QAccessibleWidget
+{
+public:
+    explicit PictureBoxAccessible(PictureBoxControl *box)
+        : QAccessibleWidget(box, box->client()->picture() ? QAccessible::Graphic : QAccessible::Pane)
+    {}
+
+    QString text(QAccessible::Text t) const override
+    {
+        const auto *box = static_cast<const PictureBoxControl *>(widget());
+        const Picture *picture = box->seen() ? box->client()->picture() : nullptr;
+        switch (t) {
+        case QAccessible::Name: return picture ? picture->title() : QString();
+        case QAccessible::Description: return picture ? picture->description() : QString();
+        default: return QAccessibleWidget::text(t);
+        }
+    }
+};
+
+QAccessibleInterface *windowLayerFactory(const QString &, QObject *object)
 {
     if (auto *surface = dynamic_cast<ScreenSurface *>(object))
         return new SurfaceAccessible(surface);
+    if (auto *window = dynamic_cast<ScreenWindow *>(object))
+        return new WindowAccessible(window);
+    if (auto *box = dynamic_cast<PictureBoxControl *>(object))
+        return new PictureBoxAccessible(box);
     return nullptr;
 }
 
@@ -79,7 +130,7 @@ QAccessibleInterface *surfaceFactory(const QString &, QObject *object)
 
 void installSurfaceAccessibility()
 {
-    QAccessible::installFactory(surfaceFactory);
+    QAccessible::installFactory(windowLayerFactory);
 }
 
 } // namespace quorvel

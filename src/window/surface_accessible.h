@@ -1,10 +1,12 @@
 #pragma once
-// Screen readers read a text page through its surface: the printed lines, in order, are the
-// surface's accessible text (a painter's text is otherwise invisible to them).
+// What screen readers read of the window layer. A text page's surface holds the printed lines, in
+// order, as its accessible text (a painter's text is otherwise invisible to them); a picture's
+// surface or box its title and description; a screen's window what ScreenWindow says of it.
 
 namespace quorvel {
 
-// Installs the accessibility factory for screen surfaces; call once after the application exists.
+// Installs the accessibility factory for surfaces, windows and picture boxes; call once after the
+// application exists.
 void installSurfaceAccessibility();
 
 } // namespace quorvel
