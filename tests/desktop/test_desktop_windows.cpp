@@ -272,11 +272,12 @@ void DesktopWindowsTest::activationFollowsTheDesktop()
     other.start(QStringLiteral("xmessage"),
                 {QStringLiteral("-geometry"), QStringLiteral("400x200+40+60"), QStringLiteral("another program")});
     QVERIFY(other.waitForStarted());
-    QVERIFY(waitFor([&] { return activeWindow() != 0 && p.reallyActive().empty(); }) ||
-            (runTool(QStringLiteral("xdotool"),
-                     {QStringLiteral("search"), QStringLiteral("--sync"), QStringLiteral("--name"),
-                      QStringLiteral("xmessage"), QStringLiteral("windowactivate")}),
-             waitFor([&] { return p.reallyActive().empty(); })));
+    // A new window usually takes the focus; where the window manager holds it back, it is activated.
+    if (!waitFor([&] { return activeWindow() != 0 && p.reallyActive().empty(); }))
+        runTool(QStringLiteral("xdotool"),
+                {QStringLiteral("search"), QStringLiteral("--sync"), QStringLiteral("--name"),
+                 QStringLiteral("xmessage"), QStringLiteral("windowactivate")});
+    QVERIFY(waitFor([&] { return p.reallyActive().empty(); }));
     QVERIFY(p.reallyActive().empty());
     QCOMPARE(p.registryActive(), std::string_view("Instructions"));
     other.kill(); // by its own id
