@@ -1,7 +1,7 @@
 // Speed of the program as a student meets it, offscreen: start-up as a whole process, every
 // screen's load and first paint, topic selection, practice-test actions, and peak memory.
 // Prints a Markdown table of medians over repeated runs.
-#include "screen_catalogue.h"
+#include "catalogue/screen_catalogue.h"
 #include "shell/screen_registry.h"
 #include "window/app_style.h"
 #include "window/picture.h"
@@ -225,7 +225,7 @@ void practiceTest(Bench &b)
 double everyScreenOpen()
 {
     ScreenRegistry r(createScreen);
-    for (std::string_view name : screenNames()) {
+    for (const auto &[name, create] : screenCatalogue()) {
         r.show(name);
         paint(r, name);
     }

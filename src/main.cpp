@@ -1,4 +1,5 @@
-#include "screen_catalogue.h"
+#include "catalogue/screen_catalogue.h"
+#include "resources/screen_names.h"
 #include "shell/screen_registry.h"
 #include "window/app_style.h"
 #include "window/platform_choice.h"
@@ -26,6 +27,6 @@ int main(int argc, char *argv[])
 
     quorvel::ScreenRegistry registry(quorvel::createScreen);
     registry.setEndHandler([] { QCoreApplication::exit(0); });
-    registry.show("Introduction");
+    registry.show(quorvel::screen_name::Introduction);
     return registry.ended() ? EXIT_SUCCESS : app.exec();
 }

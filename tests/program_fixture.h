@@ -2,10 +2,11 @@
 // Drives the program the way a student does: through menu entries, list rows, buttons and the
 // window frame, on the offscreen platform.
 
-#include "screen_catalogue.h"
+#include "catalogue/screen_catalogue.h"
 #include "shell/screen_registry.h"
 #include "window/app_style.h"
 #include "window/controls.h"
+#include "window/screen_window.h"
 
 #include <QAction>
 #include <QApplication>
@@ -13,7 +14,12 @@
 #include <QPushButton>
 #include <QTest>
 
+#include <functional>
 #include <memory>
+
+#include <csignal>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace quorvel::testing {
 
@@ -77,6 +83,37 @@ public:
     ScreenRegistry registry{createScreen};
     int endCalls = 0;
 };
+
+// What an action did in a child process of the test: whether it aborted, and what it wrote. For
+// faults that must stop the program; the test goes on in the parent.
+struct ChildOutcome {
+    bool aborted = false;
+    QString output;
+};
+inline ChildOutcome runInChild(const std::function<void()> &action)
+{
+    int pipeEnds[2];
+    if (pipe(pipeEnds) != 0)
+        return {};
+    const pid_t child = fork();
+    if (child == 0) {
+        dup2(pipeEnds[1], STDOUT_FILENO);
+        dup2(pipeEnds[1], STDERR_FILENO);
+        close(pipeEnds[0]);
+        action();
+        _exit(0);
+    }
+    close(pipeEnds[1]);
+    QByteArray output;
+    char buffer[4096];
+    for (ssize_t n; child > 0 && (n = read(pipeEnds[0], buffer, sizeof buffer)) > 0;)
+        output.append(buffer, n);
+    close(pipeEnds[0]);
+    int status = 0;
+    if (child < 0 || waitpid(child, &status, 0) != child)
+        return {};
+    return {WIFSIGNALED(status) && WTERMSIG(status) == SIGABRT, QString::fromLocal8Bit(output)};
+}
 
 // Qt test main with the program's style and fonts, on the offscreen platform.
 inline void prepareApplication(QApplication &app)

@@ -5,8 +5,8 @@
 #include "window/picture_text.h"
 #include "window/text.h"
 
+#include "practice_test/answer_key.h"
 #include "resources/figure_pages.h"
-#include "test/answer_key.h"
 
 #include <QDirIterator>
 #include <QFile>
@@ -30,7 +30,7 @@ std::map<QString, QString> describedPictures()
 {
     std::map<QString, QString> pictures;
     ScreenRegistry registry(createScreen);
-    for (std::string_view name : screenNames()) {
+    for (const auto &[name, create] : screenCatalogue()) {
         const ScreenDescription &d = registry.screen(name).description();
         if (!d.picture.empty())
             pictures[toQString(d.picture.file)] = toQString(name);

@@ -1,10 +1,10 @@
 // Judging the student's choices: the verdict, the explanation pages, the typed explanations and
 // the closing line, where nothing is judged.
 
-#include "test_practice_helpers.h"
+#include "practice_test_student.h"
 
+#include "practice_test/answer_key.h"
 #include "resources/units.h"
-#include "test/answer_key.h"
 
 using namespace quorvel;
 using namespace quorvel::testing;

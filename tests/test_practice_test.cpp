@@ -1,7 +1,7 @@
 // The practice test screen as the student opens and steps through it: its look on opening, the
 // start, next and reset buttons with the figure each question needs, and its menu.
 
-#include "test_practice_helpers.h"
+#include "practice_test_student.h"
 #include "window/text.h"
 
 #include <QFontMetrics>

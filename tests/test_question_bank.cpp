@@ -1,9 +1,9 @@
 // The practice test's data without any window: the question bank, the answer key, and the key
 // checked against the haemodynamics of the figures it refers to.
 
+#include "practice_test/answer_key.h"
+#include "practice_test/question_bank.h"
 #include "resources/figure_pages.h"
-#include "test/answer_key.h"
-#include "test/question_bank.h"
 #include "window/text.h"
 
 #include <QRegularExpression>

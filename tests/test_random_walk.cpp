@@ -201,7 +201,7 @@ QString modelInvariants(Program &p)
     }
     if (alive != loaded)
         return QStringLiteral("%1 windows alive, %2 screens loaded").arg(alive.size()).arg(loaded.size());
-    for (std::string_view name : screenNames()) {
+    for (const auto &[name, create] : screenCatalogue()) {
         Screen *s = p.registry.existing(name);
         if (s && !s->loaded() && s->window())
             return QStringLiteral("%1 is unloaded but keeps a window").arg(toQString(name));

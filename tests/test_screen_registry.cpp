@@ -89,6 +89,15 @@ private slots:
         QCOMPARE(first.loads, 0);
     }
 
+    void aMisspeltScreenNameStopsTheProgramWithTheName()
+    {
+        ProbeProgram p;
+        const ChildOutcome outcome = runInChild([&] { p.registry.show("Alpah"); });
+        QVERIFY2(outcome.aborted && outcome.output.contains(QLatin1String("no screen is named \"Alpah\"")),
+                 qPrintable(outcome.output));
+        QCOMPARE(p.registry.instanceCount(), 0u);
+    }
+
     void showLoadsBeforeItShowsAndActivatesAfter()
     {
         ProbeProgram p;

@@ -1,7 +1,7 @@
 // The random walk's tutorial invariants: quiet while the student uses the tutorial as intended,
 // and loud when a topic's panel and page part ways or an untouchable control changes.
 
-#include "test_tutorial_view.h"
+#include "tutorial_view.h"
 #include "walk_invariants.h"
 
 using namespace quorvel;
@@ -68,13 +68,13 @@ void TutorialInvariantsTest::reportsBrokenStates()
         p.registry.hide(p.registry.screen("Form2"));
         p.registry.show("Form5");
     } else if (breakage.startsWith("show"))
-        w->setControlVisible(name, true);
+        w->properties().setControlVisible(name, true);
     else if (breakage.startsWith("hide"))
-        w->setControlVisible(name, false);
+        w->properties().setControlVisible(name, false);
     else if (breakage.startsWith("caption"))
-        w->setCaption(name, QStringLiteral("Click on a topic"));
+        w->properties().setCaption(name, QStringLiteral("Click on a topic"));
     else
-        w->setText(name, QStringLiteral("answer"));
+        w->properties().setText(name, QStringLiteral("answer"));
     QVERIFY2(!tutorialInvariants(p.registry).isEmpty(), qPrintable(breakage));
 }
 

@@ -1,6 +1,6 @@
 // The tutorial's menu bar: the screens it opens, closing the tutorial and ending the session.
 
-#include "test_tutorial_view.h"
+#include "tutorial_view.h"
 
 using namespace quorvel;
 using namespace quorvel::testing;
@@ -133,11 +133,11 @@ void TutorialMenusTest::reopeningAfterCloseStartsAfresh()
     p.chooseMenu("Introduction", "mnuVFC");
     ScreenWindow *w = p.window("VascularFunctionCurves");
     QVERIFY(w);
-    QCOMPARE(w->listRows("basicList1").size(), 17);
-    QCOMPARE(w->listIndex("basicList1"), -1);
+    QCOMPARE(w->properties().listRows("basicList1").size(), 17);
+    QCOMPARE(w->properties().listIndex("basicList1"), -1);
     QCOMPARE(seenPanel(w), QStringLiteral("title"));
-    QVERIFY(w->controlVisible("title"));
-    QVERIFY(!w->controlVisible("resistance4")); // the last topic's panel is back to hidden
+    QVERIFY(w->properties().controlVisible("title"));
+    QVERIFY(!w->properties().controlVisible("resistance4")); // the last topic's panel is back to hidden
     QUORVEL_CHECK(checkUntouchedControls(w));
     QVERIFY(loadedPages(p).isEmpty());
     QCOMPARE(formNames(p.registry), (QStringList{"Introduction", "VascularFunctionCurves"}));

@@ -1,6 +1,6 @@
 // The topic pages Form1 to Form15 and the picture glossary Glossary2 as the student meets them.
 
-#include "test_tutorial_view.h"
+#include "tutorial_view.h"
 
 #include "resources/figure_pages.h"
 #include "window/picture.h"

@@ -1,6 +1,6 @@
 // The tutorial screen as it opens: window, controls, stacking of the panel area, topic list, menus.
 
-#include "test_tutorial_view.h"
+#include "tutorial_view.h"
 
 #include "tutorial/vascular_function_curves_description.h"
 #include "window/picture.h"
@@ -58,11 +58,11 @@ void TutorialScreenTest::opensWithTheTitleCardAndAnEmptySelection()
     QVERIFY(!(w->windowFlags() & Qt::WindowMinimizeButtonHint));
     QCOMPARE(backOf(w->surface()), QColor(0, 0, 255));
 
-    QCOMPARE(w->listIndex("basicList1"), -1);
+    QCOMPARE(w->properties().listIndex("basicList1"), -1);
     QCOMPARE(seenPanel(w), QStringLiteral("title"));
     // The five placeable panels and master start visible beneath vein1; the others hidden.
     QCOMPARE(visiblePanels(w), (QStringList{"resistance2b", "partitionb", "reflection1b", "reflection3", "vein1"}));
-    QVERIFY(w->controlVisible("title"));
+    QVERIFY(w->properties().controlVisible("title"));
     QUORVEL_CHECK(checkUntouchedControls(w));
     QVERIFY(loadedPages(p).isEmpty());
     QCOMPARE(p.registry.count(), 2);
@@ -73,7 +73,7 @@ void TutorialScreenTest::opensWithTheTitleCardAndAnEmptySelection()
 void TutorialScreenTest::topicRowsKeepTheirBlanks()
 {
     Program p;
-    const QStringList rows = openTutorial(p)->listRows("basicList1");
+    const QStringList rows = openTutorial(p)->properties().listRows("basicList1");
     const QStringList expected{
         "  BASIC BLOOD FLOW TOPICS  ",
         "",
@@ -104,7 +104,7 @@ void TutorialScreenTest::openingTwiceLoadsOnce()
     p.clickRow("VascularFunctionCurves", "basicList1", 7);
     p.chooseMenu("Introduction", "mnuVFC");
     QCOMPARE(p.window("VascularFunctionCurves"), first);
-    QCOMPARE(first->listRows("basicList1").size(), 17);
+    QCOMPARE(first->properties().listRows("basicList1").size(), 17);
     QUORVEL_CHECK(checkSelectionShown(p, 7));
     QCOMPARE(p.registry.activeScreen()->name(), std::string_view("VascularFunctionCurves"));
 
@@ -112,7 +112,7 @@ void TutorialScreenTest::openingTwiceLoadsOnce()
     p.chooseMenu("VascularFunctionCurves", "mnuTest");
     p.chooseMenu("Test", "mnuRelations");
     QCOMPARE(p.window("VascularFunctionCurves"), first);
-    QCOMPARE(first->listRows("basicList1").size(), 17);
+    QCOMPARE(first->properties().listRows("basicList1").size(), 17);
 }
 
 void TutorialScreenTest::boxesSitInTheirContainers()
@@ -145,19 +145,19 @@ void TutorialScreenTest::panelAreaStacksInStoredOrder()
     const QStringList onScreen{"vein1",       "partitionb", "resistance2b", "reflection1b", "reflection3",
                                "reflection2", "pulse1",     "stress",       "stenoses",     "turbulence1"};
     for (const QString &box : onScreen)
-        w->setControlVisible(box.toStdString(), true);
-    w->setControlVisible("title", false);
+        w->properties().setControlVisible(box.toStdString(), true);
+    w->properties().setControlVisible("title", false);
     // Each box hides all below it; taking the top one away uncovers the next in stored order.
     for (const QString &box : onScreen) {
         QCOMPARE(seenPanel(w), box);
-        w->setControlVisible(box.toStdString(), false);
+        w->properties().setControlVisible(box.toStdString(), false);
     }
     QCOMPARE(seenPanel(w), QStringLiteral("master"));
 
     // A box inside master is seen only while master is visible too.
-    w->setControlVisible("resistance3", true);
+    w->properties().setControlVisible("resistance3", true);
     QCOMPARE(seenPanel(w), QStringLiteral("resistance3"));
-    w->setControlVisible("master", false);
+    w->properties().setControlVisible("master", false);
     QCOMPARE(seenPanel(w), QStringLiteral("(screen)"));
 }
 

@@ -1,6 +1,6 @@
 // Choosing topics in the tutorial's list with the mouse and the keyboard.
 
-#include "test_tutorial_view.h"
+#include "tutorial_view.h"
 
 #include "tutorial/vascular_function_curves.h"
 
@@ -111,12 +111,12 @@ void TutorialSelectionTest::topic15AfterTheTitleShowsTheVein()
     p.chooseMenu("Introduction", "mnuVFC");
     ScreenWindow *w = p.window("VascularFunctionCurves");
     // title lies inside vein1 and covers it: on opening the title card is what the student sees.
-    QVERIFY(w->controlVisible("vein1"));
+    QVERIFY(w->properties().controlVisible("vein1"));
     QCOMPARE(seenPanel(w), QStringLiteral("title"));
 
     p.clickRow("VascularFunctionCurves", "basicList1", 16);
     QCOMPARE(seenPanel(w), QStringLiteral("vein1"));
-    QVERIFY(!w->controlVisible("title"));
+    QVERIFY(!w->properties().controlVisible("title"));
     QCOMPARE(visiblePages(p), QStringList{"Form15"});
 
     // The title never comes back within this load.
@@ -195,7 +195,7 @@ void TutorialSelectionTest::oneClickPerStudentAction()
     QCOMPARE(tutorial.listClicks, 4);
     QTest::keyClick(list, Qt::Key_Up);
     QCOMPARE(tutorial.listClicks, 5);
-    QCOMPARE(tutorial.window()->listIndex("basicList1"), 9);
+    QCOMPARE(tutorial.window()->properties().listIndex("basicList1"), 9);
     QVERIFY(registry.existing("Form8")->visible());
 
     // Reopening from the menu fills the list again only after an unload, and raises no Click.

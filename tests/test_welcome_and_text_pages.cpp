@@ -3,8 +3,8 @@
 #include "window/text.h"
 
 #include "glossary/glossary_content.h"
-#include "shell/instructions_content.h"
-#include "shell/introduction_content.h"
+#include "welcome/instructions_content.h"
+#include "welcome/introduction_content.h"
 #include "window/screen_surface.h"
 
 #include <QFontMetrics>
@@ -48,9 +48,9 @@ private slots:
         ScreenWindow *w = p.window("Introduction");
         QVERIFY(p.visible("Introduction"));
         QCOMPARE(w->windowTitle(), QStringLiteral("Introduction"));
-        QCOMPARE(w->caption("Label1"), QStringLiteral("TAVREN/quorvel.example Welcomes You To"));
-        QCOMPARE(w->caption("Label2"), QStringLiteral("UNDERSTANDING ESSENTIALS OF Quorvel"));
-        QCOMPARE(w->caption("Label3"),
+        QCOMPARE(w->properties().caption("Label1"), QStringLiteral("TAVREN/quorvel.example Welcomes You To"));
+        QCOMPARE(w->properties().caption("Label2"), QStringLiteral("UNDERSTANDING ESSENTIALS OF Quorvel"));
+        QCOMPARE(w->properties().caption("Label3"),
                  QStringLiteral("We recommend that you start your first session by visiting the instructions page"));
         QVERIFY(w->isMaximized());
         // greeting on top, the title below it, the recommendation at the bottom
@@ -124,19 +124,19 @@ private slots:
         QStringList expected;
         for (std::string_view line : InstructionLines)
             expected.append(toQString(line));
-        QCOMPARE(w->printedLines(), expected);
-        QCOMPARE(w->printedLines().first(), QStringLiteral(" "));
+        QCOMPARE(w->properties().printedLines(), expected);
+        QCOMPARE(w->properties().printedLines().first(), QStringLiteral(" "));
         QCOMPARE(
-            w->printedLines().at(13),
+            w->properties().printedLines().at(13),
             QStringLiteral(
                 "  the test. It and its explanations should provide you with excellent practice and preparation. "));
 
         p.registry.show("Introduction"); // away and back: cleared and printed again, never twice
         p.chooseMenu("Introduction", "mnuInstruct");
-        QCOMPARE(w->printedLines(), expected);
+        QCOMPARE(w->properties().printedLines(), expected);
         p.registry.windowActivated(p.registry.screen("Introduction"));
         p.registry.windowActivated(p.registry.screen("Instructions"));
-        QCOMPARE(w->printedLines().size(), 14);
+        QCOMPARE(w->properties().printedLines().size(), 14);
         QCOMPARE(p.window("Instructions"), w);
     }
 
@@ -146,7 +146,7 @@ private slots:
         p.registry.show("Glossary");
         ScreenWindow *w = p.window("Glossary");
         ScreenSurface *surface = w->surface();
-        QCOMPARE(w->printedLines().size(), 45);
+        QCOMPARE(w->properties().printedLines().size(), 45);
         const QImage image = surface->grab().toImage();
         const QColor back(255, 255, 128);
         const int line = surface->lineHeight();
@@ -156,7 +156,7 @@ private slots:
         QVERIFY(!bandHasInk(image, 45 * line + 2, image.height(), back)); // nothing wrapped below the last line
 
         // A line wider than the page runs out at the right edge and does not continue below.
-        w->print(QString(300, QLatin1Char('W')));
+        w->properties().print(QString(300, QLatin1Char('W')));
         const QImage cut = surface->grab().toImage();
         QVERIFY(bandHasInk(cut.copy(cut.width() - 3, 45 * line, 3, line), 0, line, back));
         QVERIFY(!bandHasInk(cut, 46 * line + 2, cut.height(), back));
@@ -168,7 +168,7 @@ private slots:
         p.registry.show("Glossary");
         ScreenWindow *w = p.window("Glossary");
         QCOMPARE(w->windowTitle(), QStringLiteral("Abbreviations-Definitions-Formulas"));
-        const QStringList lines = w->printedLines();
+        const QStringList lines = w->properties().printedLines();
         QVERIFY(lines.at(10).contains(QLatin1String("End Diasolic Pressure")));
         QVERIFY(lines.at(14).endsWith(QLatin1String("systole ")));
         QVERIFY(!lines.at(14).endsWith(QLatin1String("  ")));
@@ -184,7 +184,7 @@ private slots:
         QCOMPARE(terms.last(), QStringLiteral("VFC"));
         p.registry.windowActivated(p.registry.screen("Introduction"));
         p.registry.windowActivated(p.registry.screen("Glossary"));
-        QCOMPARE(w->printedLines().size(), 45);
+        QCOMPARE(w->properties().printedLines().size(), 45);
     }
 
     void menuStripExitSparesOnlyItself()

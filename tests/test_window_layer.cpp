@@ -272,11 +272,11 @@ private slots:
         QCOMPARE(seenAt(w, QPoint(50, 50)), QStringLiteral("front"));
         QCOMPARE(seenAt(w, QPoint(50, 15)), QStringLiteral("front")); // the label lies under the boxes
         QCOMPARE(seenAt(w, QPoint(150, 15)), QStringLiteral("caption"));
-        w.setControlVisible("front", false);
+        w.properties().setControlVisible("front", false);
         QCOMPARE(seenAt(w, QPoint(50, 50)), QStringLiteral("back"));
-        w.setControlVisible("inner", true);
+        w.properties().setControlVisible("inner", true);
         QVERIFY(!w.control("inner")->isVisible()); // inside a hidden container
-        w.setControlVisible("front", true);
+        w.properties().setControlVisible("front", true);
         QCOMPARE(seenAt(w, QPoint(50, 50)), QStringLiteral("inner"));
     }
 
@@ -285,8 +285,8 @@ private slots:
         NullEvents events;
         ScreenWindow w(stackScreen, events);
         w.showScreen();
-        QVERIFY(!w.controlVisible("hiddenBox"));
-        QVERIFY(w.controlVisible("childOfHidden"));
+        QVERIFY(!w.properties().controlVisible("hiddenBox"));
+        QVERIFY(w.properties().controlVisible("childOfHidden"));
         QVERIFY(!w.control("childOfHidden")->isVisible());
         QVERIFY(!w.control("notes")->isVisible());
     }
@@ -301,7 +301,7 @@ private slots:
         QVERIFY(QTest::qWaitForWindowActive(&w));
         QTest::keyClick(w.focusWidget(), Qt::Key_Tab);
         QCOMPARE(w.focusWidget(), w.control("go"));
-        w.setControlVisible("notes", true);
+        w.properties().setControlVisible("notes", true);
         QTest::keyClick(w.focusWidget(), Qt::Key_Tab); // picture boxes take no focus: round to TabIndex 0
         QCOMPARE(w.focusWidget(), w.control("notes"));
         QTest::keyClick(w.focusWidget(), Qt::Key_Tab); // a multi-line box lets Tab move on
@@ -330,19 +330,46 @@ private slots:
         NullEvents events;
         ScreenWindow w(stackScreen, events);
         w.showScreen();
-        w.addItem("second", QStringLiteral("row one"));
-        w.addItem("second", QStringLiteral("row two"));
+        w.properties().addItem("second", QStringLiteral("row one"));
+        w.properties().addItem("second", QStringLiteral("row two"));
         QVERIFY(events.clicks.isEmpty()); // rows added by the program raise nothing
         QTest::mouseClick(qobject_cast<QPushButton *>(w.control("go")), Qt::LeftButton);
         auto *list = qobject_cast<QListWidget *>(w.control("second"));
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(1)).center());
-        QCOMPARE(w.listIndex("second"), 1);
+        QCOMPARE(w.properties().listIndex("second"), 1);
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(1)).center());
         QTest::keyClick(list, Qt::Key_Up);
-        QCOMPARE(w.listIndex("second"), 0);
-        w.clearList("second");
-        QCOMPARE(w.listIndex("second"), -1);
+        QCOMPARE(w.properties().listIndex("second"), 0);
+        w.properties().clearList("second");
+        QCOMPARE(w.properties().listIndex("second"), -1);
         QCOMPARE(events.clicks, (QStringList{"go", "second", "second", "second"}));
+    }
+
+    // A name the window lacks, or a control of another kind, stops the program with a message
+    // naming the screen, the control and the kind: never silently, never as a crash.
+    void wrongControlNamesStopTheProgramWithTheirName()
+    {
+        NullEvents events;
+        ScreenWindow w(stackScreen, events);
+        const struct {
+            std::function<void()> call;
+            const char *message;
+        } faults[] = {
+            {[&] { w.properties().setCaption("capton", QStringLiteral("x")); },
+             "screen Stack has no QLabel or QPushButton named \"capton\""},
+            {[&] { w.properties().setControlVisible("frnt", false); }, "screen Stack has no QWidget named \"frnt\""},
+            {[&] { (void)w.properties().listIndex("caption"); },
+             "screen Stack has no quorvel::ListBoxControl named \"caption\": that control is a quorvel::LabelControl"},
+            {[&] { w.properties().addItem("go", QStringLiteral("row")); },
+             "no quorvel::ListBoxControl named \"go\": that control is a quorvel::ButtonControl"},
+        };
+        for (const auto &fault : faults) {
+            const testing::ChildOutcome outcome = testing::runInChild(fault.call);
+            QVERIFY2(outcome.aborted && outcome.output.contains(QLatin1String(fault.message)),
+                     qPrintable(outcome.output));
+        }
+        w.properties().setCaption("caption", QStringLiteral("still here")); // the right names work on
+        QCOMPARE(w.properties().caption("caption"), QStringLiteral("still here"));
     }
 
     void metafilesFillTheirBoxAndCarryTheirTitle()

@@ -1,4 +1,5 @@
 #include "walk_invariants.h"
+#include "window/screen_window.h"
 #include "window/text.h"
 
 #include "tutorial/topic_table.h"
@@ -25,7 +26,7 @@ const TopicRow *visiblePage(const ScreenRegistry &registry, QStringList &problem
     return shown;
 }
 
-void checkUntouchedControls(const ScreenWindow &w, QStringList &problems)
+void checkUntouchedControls(const ControlProperties &w, QStringList &problems)
 {
     if (!w.controlVisible("master"))
         problems << QStringLiteral("master hidden");
@@ -54,7 +55,7 @@ bool describedVisible(std::string_view control)
 
 // Panels: before the first choice after a load, as described; after it, only the chosen topic's,
 // and a topic page on show belongs to that topic.
-void checkPanels(const ScreenWindow &w, const TopicRow *page, QStringList &problems)
+void checkPanels(const ControlProperties &w, const TopicRow *page, QStringList &problems)
 {
     const int selected = w.listIndex("basicList1");
     const bool beforeFirstChoice = w.controlVisible("title");
@@ -84,8 +85,8 @@ QString tutorialInvariants(ScreenRegistry &registry)
     const TopicRow *page = visiblePage(registry, problems);
     const Screen *tutorial = registry.existing("VascularFunctionCurves");
     if (tutorial && tutorial->window()) {
-        checkUntouchedControls(*tutorial->window(), problems);
-        checkPanels(*tutorial->window(), page, problems);
+        checkUntouchedControls(tutorial->window()->properties(), problems);
+        checkPanels(tutorial->window()->properties(), page, problems);
     }
     return problems.join(QStringLiteral("; "));
 }

@@ -1,8 +1,9 @@
 #pragma once
 // Helpers for the screenshot scenes: a fresh program per scene, student actions, PNG output.
 
-#include "screen_catalogue.h"
+#include "catalogue/screen_catalogue.h"
 #include "shell/screen_registry.h"
+#include "window/screen_window.h"
 
 #include <QAction>
 #include <QApplication>

@@ -2,8 +2,8 @@
 
 #include "scene_writer.h"
 
+#include "catalogue/screen_catalogue.h"
 #include "resources/figure_pages.h"
-#include "screen_catalogue.h"
 #include "shell/screen_registry.h"
 #include "window/picture.h"
 

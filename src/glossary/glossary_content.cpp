@@ -1,9 +1,11 @@
 #include "glossary/glossary_content.h"
 
+#include "resources/screen_names.h"
+
 namespace quorvel {
 
 const ScreenDescription glossaryDescription{
-    .name = "Glossary",
+    .name = screen_name::Glossary,
     .caption = "Abbreviations-Definitions-Formulas",
     .backColor = colours::paleYellow,
     .font = FontSpec{"Arial", 97500, 700},

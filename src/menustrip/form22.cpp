@@ -1,5 +1,6 @@
 #include "menustrip/form22.h"
 
+#include "resources/screen_names.h"
 #include "shell/screen_registry.h"
 
 namespace quorvel {
@@ -26,7 +27,7 @@ constexpr ClickHandler<form22> handlers[] = {
 } // namespace
 
 const ScreenDescription form22Description{
-    .name = "form22",
+    .name = screen_name::form22,
     .caption = "Menu",
     .backColor = colours::blue,
     .border = BorderStyle::Sizable,

@@ -1,5 +1,7 @@
 #include "resources/figure_pages.h"
 
+#include "resources/screen_names.h"
+
 namespace quorvel {
 
 namespace {
@@ -77,7 +79,7 @@ constexpr ScreenDescription pages[] = {
     explanationPage("Formq23", "Question 23", "Formq23.svg"),
     explanationPage("Formq24", "Question 24", "Formq24.svg"),
     explanationPage("Formq25", "Question 25", "Formq25.svg"),
-    {.name = "Glossary2",
+    {.name = screen_name::Glossary2,
      .caption = "Glossary",
      .backColor = colours::blue,
      .startUpPosition = StartUpPosition::Manual,

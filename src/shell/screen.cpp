@@ -1,11 +1,31 @@
 #include "shell/screen.h"
 
 #include "shell/screen_registry.h"
+#include "window/screen_window.h"
+#include "window/text.h"
+#include "window/window_events.h"
 
 namespace quorvel {
 
+class Screen::WindowReports final : public WindowEvents
+{
+public:
+    explicit WindowReports(Screen &screen) : m_screen(screen) {}
+
+    void controlEvent(std::string_view control, ControlEvent event) override
+    {
+        if (!m_screen.m_registry.ended())
+            m_screen.handleEvent(control, event);
+    }
+    void windowActivated() override { m_screen.m_registry.windowActivated(m_screen); }
+    void windowCloseRequested() override { m_screen.m_registry.userClosed(m_screen); }
+
+private:
+    Screen &m_screen;
+};
+
 Screen::Screen(ScreenRegistry &registry, const ScreenDescription &description)
-    : m_registry(registry), m_description(description)
+    : m_registry(registry), m_description(description), m_reports(std::make_unique<WindowReports>(*this))
 {}
 
 Screen::~Screen()
@@ -23,7 +43,7 @@ bool Screen::handleEvent(std::string_view, ControlEvent)
 
 void Screen::buildWindow()
 {
-    m_window = new ScreenWindow(m_description, *this);
+    m_window = new ScreenWindow(m_description, *m_reports);
 }
 
 void Screen::destroyWindow()
@@ -37,21 +57,62 @@ void Screen::destroyWindow()
     m_window = nullptr;
 }
 
-void Screen::controlEvent(std::string_view control, ControlEvent event)
+void Screen::showWindow()
 {
-    if (m_registry.ended())
-        return;
-    handleEvent(control, event);
+    m_window->showScreen();
+    m_window->bringForward();
 }
 
-void Screen::windowActivated()
+void Screen::hideWindow()
 {
-    m_registry.windowActivated(*this);
+    m_window->hide();
 }
 
-void Screen::windowCloseRequested()
+void Screen::setCaption(std::string_view control, std::string_view caption)
 {
-    m_registry.userClosed(*this);
+    if (m_window)
+        m_window->properties().setCaption(control, toQString(caption));
+}
+
+void Screen::setText(std::string_view textBox, std::string_view text)
+{
+    if (m_window)
+        m_window->properties().setText(textBox, toQString(text));
+}
+
+void Screen::setControlVisible(std::string_view control, bool visible)
+{
+    if (m_window)
+        m_window->properties().setControlVisible(control, visible);
+}
+
+void Screen::addItem(std::string_view list, std::string_view row)
+{
+    if (m_window)
+        m_window->properties().addItem(list, toQString(row));
+}
+
+void Screen::clearList(std::string_view list)
+{
+    if (m_window)
+        m_window->properties().clearList(list);
+}
+
+int Screen::listIndex(std::string_view list) const
+{
+    return m_window ? m_window->properties().listIndex(list) : -1;
+}
+
+void Screen::clearPrinted()
+{
+    if (m_window)
+        m_window->properties().cls();
+}
+
+void Screen::printLine(std::string_view text)
+{
+    if (m_window)
+        m_window->properties().print(toQString(text));
 }
 
 } // namespace quorvel

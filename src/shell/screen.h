@@ -1,24 +1,27 @@
 #pragma once
 // One screen of the program: its single instance, its own variables (in subclasses; they live as
-// long as the instance and survive Unload), its state and, while loaded, its window.
+// long as the instance and survive Unload), its state and, while loaded, its window. A screen's
+// behaviour reaches its controls only through the operations below, by the names of its
+// description and in the program's own texts (UTF-8); it never sees a widget.
 
+#include "resources/control_event.h"
 #include "resources/description.h"
-#include "window/screen_window.h"
-#include "window/window_events.h"
 
+#include <memory>
 #include <string_view>
 
 namespace quorvel {
 
 class ScreenRegistry;
+class ScreenWindow;
 
 enum class ScreenState { Created, LoadedHidden, LoadedVisible };
 
-class Screen : public WindowEvents
+class Screen
 {
 public:
     Screen(ScreenRegistry &registry, const ScreenDescription &description);
-    ~Screen() override;
+    virtual ~Screen();
     Screen(const Screen &) = delete;
     Screen &operator=(const Screen &) = delete;
 
@@ -27,13 +30,27 @@ public:
     ScreenState state() const { return m_state; }
     bool loaded() const { return m_state != ScreenState::Created; }
     bool visible() const { return m_state == ScreenState::LoadedVisible; }
-    ScreenWindow *window() const { return m_window; } // null while not loaded
+    // The window while loaded, else null: for the registry, the tests and the tools.
+    ScreenWindow *window() const { return m_window; }
 
     virtual void Form_Load() {}
     virtual void Form_Activate() {}
 
 protected:
     ScreenRegistry &registry() const { return m_registry; }
+
+    // The controls' properties while the screen is loaded; an unloaded screen has no controls and
+    // these do nothing (listIndex answers -1). A name the description lacks stops the program.
+    void setCaption(std::string_view control, std::string_view caption);
+    void setText(std::string_view textBox, std::string_view text);
+    void setControlVisible(std::string_view control, bool visible);
+    void addItem(std::string_view list, std::string_view row);
+    void clearList(std::string_view list);
+    int listIndex(std::string_view list) const;
+    // The lines printed on the screen's surface: cleared, and one more line added.
+    void clearPrinted();
+    void printLine(std::string_view text);
+
     // Runs the handler of the control's event; false when the screen has none for it.
     virtual bool handleEvent(std::string_view control, ControlEvent event);
 
@@ -41,16 +58,19 @@ private:
     friend class ScreenRegistry;
     void buildWindow();
     void destroyWindow();
+    void showWindow(); // shown, in front and active
+    void hideWindow();
     void setState(ScreenState state) { m_state = state; }
 
-    void controlEvent(std::string_view control, ControlEvent event) override;
-    void windowActivated() override;
-    void windowCloseRequested() override;
+    // What the window reports, passed on to the handlers and the registry.
+    class WindowReports;
+    friend class WindowReports;
 
     ScreenRegistry &m_registry;
     const ScreenDescription &m_description;
     ScreenState m_state = ScreenState::Created;
     ScreenWindow *m_window = nullptr;
+    std::unique_ptr<WindowReports> m_reports;
 };
 
 // A screen's table of handlers: which member runs for a click on which control or menu entry.

@@ -1,10 +1,11 @@
 #include "shell/screen_registry.h"
 
+#include "resources/screen_names.h"
+
 #include <QCoreApplication>
 #include <QEvent>
 
 #include <algorithm>
-#include <cassert>
 
 namespace quorvel {
 
@@ -23,7 +24,8 @@ Screen &ScreenRegistry::screen(std::string_view name)
     auto it = m_instances.find(name);
     if (it == m_instances.end()) {
         std::unique_ptr<Screen> created = m_factory(*this, name);
-        assert(created && "every screen name is known to the catalogue");
+        if (!created) // a misspelt name in the program: stop here, in every build type
+            qFatal("no screen is named \"%.*s\"", int(name.size()), name.data());
         it = m_instances.emplace(std::string(name), std::move(created)).first;
     }
     return *it->second;
@@ -60,8 +62,7 @@ void ScreenRegistry::show(Screen &screen)
     if (!screen.loaded() || m_ended)
         return; // its Form_Load unloaded it or ended the program
     screen.setState(ScreenState::LoadedVisible);
-    screen.window()->showScreen();
-    screen.window()->bringForward();
+    screen.showWindow();
     activate(screen);
 }
 
@@ -82,7 +83,7 @@ void ScreenRegistry::hide(Screen &screen)
     if (!screen.loaded())
         return;
     screen.setState(ScreenState::LoadedHidden);
-    screen.window()->hide();
+    screen.hideWindow();
     if (m_active == &screen)
         m_active = nullptr;
 }
@@ -107,7 +108,7 @@ void ScreenRegistry::end()
     m_ended = true;
     m_active = nullptr;
     for (Screen *screen : m_forms)
-        screen->window()->hide();
+        screen->hideWindow();
     if (m_endHandler)
         m_endHandler();
 }
@@ -124,7 +125,7 @@ void ScreenRegistry::closeToWelcome()
 {
     const std::vector<Screen *> walk = m_forms;
     for (Screen *screen : walk) {
-        if (screen->name() != "Introduction")
+        if (screen->name() != screen_name::Introduction)
             unload(*screen);
     }
 }

@@ -4,14 +4,12 @@ namespace quorvel {
 
 void TextPage::Cls()
 {
-    if (ScreenWindow *w = window())
-        w->cls();
+    clearPrinted();
 }
 
 void TextPage::Print(std::string_view text)
 {
-    if (ScreenWindow *w = window())
-        w->print(QString::fromUtf8(text.data(), qsizetype(text.size())));
+    printLine(text);
 }
 
 void TextPage::clearAndPrint(std::span<const std::string_view> lines)

@@ -1,6 +1,6 @@
 #include "tutorial/vascular_function_curves.h"
-#include "window/text.h"
 
+#include "resources/screen_names.h"
 #include "shell/screen_registry.h"
 #include "tutorial/topic_table.h"
 
@@ -31,12 +31,12 @@ void VascularFunctionCurves::Form_Load()
 {
     // Only the rows: no selection, so the title picture stays on top until the first choice.
     for (const TopicRow &row : TopicTable::rows())
-        window()->addItem("basicList1", toQString(row.rowText));
+        addItem("basicList1", row.rowText);
 }
 
 void VascularFunctionCurves::basicList1_Click()
 {
-    const int selected = window()->listIndex("basicList1");
+    const int selected = listIndex("basicList1");
     // Ascending order: pages of earlier topics are hidden before the chosen one is shown, later
     // ones after it. Showing a page activates it, which leaves this screen loaded and its window
     // in place, so the walk goes on.
@@ -45,19 +45,19 @@ void VascularFunctionCurves::basicList1_Click()
             continue;
         Screen &page = registry().screen(row.page);
         if (row.listPosition == selected) {
-            window()->setControlVisible(row.panel, true);
+            setControlVisible(row.panel, true);
             registry().setVisible(page, true);
         } else {
-            window()->setControlVisible(row.panel, false);
+            setControlVisible(row.panel, false);
             registry().hide(page);
         }
     }
-    window()->setControlVisible("title", false);
+    setControlVisible("title", false);
 }
 
 void VascularFunctionCurves::mnuInstructions_Click()
 {
-    registry().show("Instructions");
+    registry().show(screen_name::Instructions);
 }
 void VascularFunctionCurves::mnuRelations_Click()
 {
@@ -69,11 +69,11 @@ void VascularFunctionCurves::mnuCloseTutorial_Click()
 }
 void VascularFunctionCurves::mnuGlossary_Click()
 {
-    registry().show("Glossary2");
+    registry().show(screen_name::Glossary2);
 }
 void VascularFunctionCurves::mnuTest_Click()
 {
-    registry().show("Test");
+    registry().show(screen_name::Test);
 }
 void VascularFunctionCurves::mnuEnd_Click()
 {

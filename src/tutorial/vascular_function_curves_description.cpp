@@ -1,5 +1,7 @@
 #include "tutorial/vascular_function_curves_description.h"
 
+#include "resources/screen_names.h"
+
 namespace quorvel {
 
 namespace {
@@ -128,7 +130,7 @@ constexpr MenuEntryDescription menus[] = {
 } // namespace
 
 const ScreenDescription vascularFunctionCurvesDescription{
-    .name = "VascularFunctionCurves",
+    .name = screen_name::VascularFunctionCurves,
     .caption = "Tutorial",
     .backColor = colours::blue,
     .border = BorderStyle::FixedSingle,

@@ -18,6 +18,7 @@ namespace quorvel {
 
 class LabelControl : public QLabel
 {
+    Q_OBJECT
 public:
     LabelControl(const ControlDescription &d, QWidget *parent);
 };
@@ -27,6 +28,7 @@ public:
 // made by the program raise none. Once a row is chosen the user cannot take the selection away.
 class ListBoxControl : public QListWidget
 {
+    Q_OBJECT
 public:
     ListBoxControl(const ControlDescription &d, QWidget *parent, std::function<void()> onClick);
     void addRow(const QString &text);
@@ -60,6 +62,7 @@ private:
 
 class TextBoxControl : public QPlainTextEdit
 {
+    Q_OBJECT
 public:
     TextBoxControl(const ControlDescription &d, QWidget *parent);
 };
@@ -67,6 +70,7 @@ public:
 // A push button whose caption breaks onto further lines at blanks when it is wider than the button.
 class ButtonControl : public QPushButton
 {
+    Q_OBJECT
 public:
     ButtonControl(const ControlDescription &d, QWidget *parent, std::function<void()> onClick);
 
@@ -80,6 +84,7 @@ QString wrapCaption(const QString &caption, const QFontMetrics &metrics, int wid
 // The inside of a picture box or of a screen: its back colour and its picture.
 class PictureSurface : public QWidget
 {
+    Q_OBJECT
 public:
     PictureSurface(QWidget *parent, Colour back, Colour fore, std::unique_ptr<Picture> picture);
     Picture *picture() const { return m_picture.get(); }
@@ -96,6 +101,7 @@ private:
 // and, while one runs, Tab reaches it.
 class PictureBoxControl : public QFrame
 {
+    Q_OBJECT
 public:
     PictureBoxControl(const ControlDescription &d, QWidget *parent);
     PictureSurface *client() const { return m_client; }

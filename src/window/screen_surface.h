@@ -12,6 +12,7 @@ namespace quorvel {
 
 class ScreenSurface : public PictureSurface
 {
+    Q_OBJECT
 public:
     ScreenSurface(QWidget *parent, const ScreenDescription &d);
 

@@ -35,7 +35,7 @@ Qt::WindowFlags flagsFor(const ScreenDescription &d)
 } // namespace
 
 ScreenWindow::ScreenWindow(const ScreenDescription &description, WindowEvents &events)
-    : QMainWindow(nullptr), m_description(description), m_events(&events)
+    : QMainWindow(nullptr), m_description(description), m_events(&events), m_controls(description.name)
 {
     setObjectName(toQString(description.name));
     createFrame();
@@ -93,9 +93,8 @@ QWidget *ScreenWindow::containerWidget(std::string_view container) const
 {
     if (container.empty())
         return m_surface;
-    auto *box = dynamic_cast<PictureBoxControl *>(control(container));
-    assert(box && "a container is a picture box stored earlier");
-    return box->client();
+    // A container is a picture box stored earlier.
+    return m_controls.get<PictureBoxControl>(container).client();
 }
 
 void ScreenWindow::createControls()
@@ -120,7 +119,7 @@ void ScreenWindow::createControls()
         widget->setGeometry(twipsToPixels(d.left), twipsToPixels(d.top), twipsToPixels(d.width),
                             twipsToPixels(d.height));
         widget->setVisible(d.visible);
-        m_controls.emplace(std::string(d.name), widget);
+        m_controls.add(d.name, widget);
     }
 }
 
@@ -144,7 +143,7 @@ void ScreenWindow::applyTabOrder()
     // take it is settled afterwards (updatePictureFocus).
     std::vector<const ControlDescription *> order;
     for (const ControlDescription &d : m_description.controls) {
-        auto *box = dynamic_cast<PictureBoxControl *>(control(d.name));
+        auto *box = qobject_cast<PictureBoxControl *>(control(d.name));
         if (box && box->client()->picture())
             box->setFocusPolicy(Qt::TabFocus);
         if (control(d.name)->focusPolicy() != Qt::NoFocus)
@@ -155,106 +154,10 @@ void ScreenWindow::applyTabOrder()
         setTabOrder(control(order[i - 1]->name), control(order[i]->name));
 }
 
-QWidget *ScreenWindow::control(std::string_view name) const
-{
-    const auto it = m_controls.find(name);
-    return it == m_controls.end() ? nullptr : it->second;
-}
-
 QAction *ScreenWindow::menuAction(std::string_view name) const
 {
     const auto it = m_menuActions.find(name);
     return it == m_menuActions.end() ? nullptr : it->second;
-}
-
-void ScreenWindow::setCaption(std::string_view name, const QString &caption)
-{
-    QWidget *w = control(name);
-    if (auto *label = dynamic_cast<QLabel *>(w)) {
-        label->setText(caption);
-        textChanged();
-        // A label changed in answer to a choice in this window's list reports on that choice.
-        if (ListBoxControl *list = ListBoxControl::choosing(); list && list->window() == this)
-            list->describeChosenRow(caption);
-    } else if (auto *button = dynamic_cast<QPushButton *>(w)) {
-        button->setText(caption);
-    }
-}
-
-QString ScreenWindow::caption(std::string_view name) const
-{
-    QWidget *w = control(name);
-    if (auto *label = dynamic_cast<QLabel *>(w))
-        return label->text();
-    if (auto *button = dynamic_cast<QPushButton *>(w))
-        return button->text();
-    return {};
-}
-
-void ScreenWindow::setText(std::string_view name, const QString &text)
-{
-    if (auto *box = dynamic_cast<QPlainTextEdit *>(control(name)))
-        box->setPlainText(text);
-}
-
-QString ScreenWindow::text(std::string_view name) const
-{
-    auto *box = dynamic_cast<QPlainTextEdit *>(control(name));
-    return box ? box->toPlainText() : QString();
-}
-
-void ScreenWindow::setControlVisible(std::string_view name, bool visible)
-{
-    QWidget *w = control(name);
-    w->setVisible(visible);
-    if (dynamic_cast<QLabel *>(w))
-        textChanged();
-    else if (dynamic_cast<PictureBoxControl *>(w))
-        updatePictureFocus();
-}
-
-bool ScreenWindow::controlVisible(std::string_view name) const
-{
-    return !control(name)->isHidden();
-}
-
-void ScreenWindow::addItem(std::string_view list, const QString &row)
-{
-    static_cast<ListBoxControl *>(control(list))->addRow(row);
-}
-
-void ScreenWindow::clearList(std::string_view list)
-{
-    static_cast<ListBoxControl *>(control(list))->clearRows();
-}
-
-int ScreenWindow::listIndex(std::string_view list) const
-{
-    return static_cast<ListBoxControl *>(control(list))->listIndex();
-}
-
-QStringList ScreenWindow::listRows(std::string_view list) const
-{
-    auto *box = static_cast<ListBoxControl *>(control(list));
-    QStringList rows;
-    for (int i = 0; i < box->count(); ++i)
-        rows.append(box->item(i)->text());
-    return rows;
-}
-
-void ScreenWindow::cls()
-{
-    m_surface->cls();
-    textChanged();
-}
-void ScreenWindow::print(const QString &text)
-{
-    m_surface->print(text);
-    textChanged();
-}
-QStringList ScreenWindow::printedLines() const
-{
-    return m_surface->printedLines();
 }
 
 QSize ScreenWindow::describedSize() const

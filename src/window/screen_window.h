@@ -1,8 +1,12 @@
 #pragma once
-// A top-level window built from a screen description: frame, client area, menu bar and controls.
-// It knows no particular screen; it reports what the user does through WindowEvents.
+// A top-level window built from a screen description: frame, client area, menu bar and controls,
+// their stacking and tab order, where it opens, and what a screen reader hears of it. It knows no
+// particular screen; it reports what the user does through WindowEvents. The controls' run-time
+// properties are reached through properties().
 
 #include "resources/description.h"
+#include "window/control_lookup.h"
+#include "window/control_properties.h"
 #include "window/window_events.h"
 
 #include <QAccessible>
@@ -23,31 +27,26 @@ class ScreenSurface;
 
 class ScreenWindow : public QMainWindow, private QAccessible::ActivationObserver
 {
+    Q_OBJECT
 public:
     ScreenWindow(const ScreenDescription &description, WindowEvents &events);
     ~ScreenWindow() override;
 
     const ScreenDescription &description() const { return m_description; }
     ScreenSurface *surface() const { return m_surface; }
-    QWidget *control(std::string_view name) const;
+    // The control of that name, or null; controls() reaches one of a given kind, checked.
+    QWidget *control(std::string_view name) const { return m_controls.find(name); }
+    const ControlLookup &controls() const { return m_controls; }
     QAction *menuAction(std::string_view name) const;
+    // The controls' properties. The controls are the window's parts, not its state: as control()
+    // does, a const window hands them out for change.
+    ControlProperties properties() const { return ControlProperties(const_cast<ScreenWindow &>(*this)); }
 
-    // Run-time properties, as the screens' behaviour reads and writes them.
-    void setCaption(std::string_view control, const QString &caption);
-    QString caption(std::string_view control) const;
-    void setText(std::string_view control, const QString &text);
-    QString text(std::string_view control) const;
-    void setControlVisible(std::string_view control, bool visible);
-    bool controlVisible(std::string_view control) const; // the Visible property, not what is seen
-    void addItem(std::string_view list, const QString &row);
-    void clearList(std::string_view list);
-    int listIndex(std::string_view list) const;
-    QStringList listRows(std::string_view list) const;
-
-    // Text printed on the surface (text pages).
-    void cls();
-    void print(const QString &text);
-    QStringList printedLines() const;
+    // What the student sees changed: a label's text or visibility, the printed lines. A screen
+    // reader is told the window's new description once the change is complete.
+    void textChanged();
+    // Which picture boxes are seen may have changed (shown, hidden, covered).
+    void updatePictureFocus();
 
     // What a screen reader says of the window as it becomes active: its name, the caption (for a
     // frameless page, whose caption shows nowhere, its picture's title), and its description: the
@@ -77,9 +76,7 @@ private:
     void place();
     void focusFirstControl();
     QWidget *containerWidget(std::string_view container) const;
-    void textChanged();
     void publishDescription();
-    void updatePictureFocus();
     void accessibilityActiveChanged(bool) override { updatePictureFocus(); }
     bool seen(const ControlDescription &box) const;
     bool liesAbove(const ControlDescription &upper, const ControlDescription &lower) const;
@@ -91,7 +88,7 @@ private:
     const ScreenDescription &m_description;
     WindowEvents *m_events; // null once the screen has let go of the window
     ScreenSurface *m_surface = nullptr;
-    std::map<std::string, QWidget *, std::less<>> m_controls;
+    ControlLookup m_controls;
     std::map<std::string, QAction *, std::less<>> m_menuActions;
     bool m_placed = false;
     QPointer<ListBoxControl> m_openedBy; // the list whose choice showed this window last, if any

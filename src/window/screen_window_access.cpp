@@ -56,7 +56,7 @@ QString ScreenWindow::spokenDescription() const
     };
     std::vector<Shown> labels;
     for (const ControlDescription &d : m_description.controls) {
-        auto *label = dynamic_cast<QLabel *>(control(d.name));
+        auto *label = qobject_cast<QLabel *>(control(d.name));
         if (label && label->isVisibleTo(this) && !label->text().trimmed().isEmpty())
             labels.push_back({label->mapTo(this, QPoint(0, 0)), label->text()});
     }
@@ -129,7 +129,7 @@ bool ScreenWindow::seen(const ControlDescription &box) const
             area &= QRect(c->mapTo(m_surface, QPoint(0, 0)), c->size());
         return area;
     };
-    auto *w = static_cast<PictureBoxControl *>(control(box.name));
+    auto *w = &m_controls.get<PictureBoxControl>(box.name);
     if (!w->isVisibleTo(this))
         return false;
     for (const ControlDescription &d : m_description.controls) {
@@ -151,7 +151,7 @@ void ScreenWindow::updatePictureFocus()
     // buttons, lists and text boxes alone, and a click never gives a picture the focus.
     const bool reachable = QAccessible::isActive();
     for (const ControlDescription &d : m_description.controls) {
-        if (auto *box = dynamic_cast<PictureBoxControl *>(control(d.name))) {
+        if (auto *box = qobject_cast<PictureBoxControl *>(control(d.name))) {
             box->setSeen(seen(d));
             box->setFocusPolicy(reachable && box->seen() && box->client()->picture() ? Qt::TabFocus : Qt::NoFocus);
         }
@@ -173,7 +173,7 @@ void ScreenWindow::noteOpener()
 void ScreenWindow::backToList(ListBoxControl &list)
 {
     list.setFocus(Qt::OtherFocusReason);
-    if (auto *w = dynamic_cast<ScreenWindow *>(list.window()))
+    if (auto *w = qobject_cast<ScreenWindow *>(list.window()))
         w->bringForward();
 }
 

@@ -117,11 +117,11 @@ public:
 
 QAccessibleInterface *windowLayerFactory(const QString &, QObject *object)
 {
-    if (auto *surface = dynamic_cast<ScreenSurface *>(object))
+    if (auto *surface = qobject_cast<ScreenSurface *>(object))
         return new SurfaceAccessible(surface);
-    if (auto *window = dynamic_cast<ScreenWindow *>(object))
+    if (auto *window = qobject_cast<ScreenWindow *>(object))
         return new WindowAccessible(window);
-    if (auto *box = dynamic_cast<PictureBoxControl *>(object))
+    if (auto *box = qobject_cast<PictureBoxControl *>(object))
         return new PictureBoxAccessible(box);
     return nullptr;
 }

@@ -2,11 +2,11 @@
 // How a window tells its screen what the user did. The window layer knows no particular screen:
 // it reports events by the control's name from the description.
 
+#include "resources/control_event.h"
+
 #include <string_view>
 
 namespace quorvel {
-
-enum class ControlEvent { Click };
 
 class WindowEvents
 {

@@ -5,13 +5,13 @@
 #include "desktop/desktop_input.h"
 #include "desktop/desktop_session.h"
 
+#include "practice_test/practice_test.h"
 #include "program_fixture.h"
 #include "resources/figure_pages.h"
 #include "shell/figure_page.h"
-#include "shell/instructions.h"
-#include "shell/introduction.h"
-#include "test/test_screen.h"
 #include "tutorial/vascular_function_curves.h"
+#include "welcome/instructions.h"
+#include "welcome/introduction.h"
 
 #include <QApplication>
 #include <QTest>

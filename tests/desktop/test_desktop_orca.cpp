@@ -5,8 +5,8 @@
 #include "desktop/orca_speech.h"
 
 #include "glossary/glossary_content.h"
-#include "shell/instructions_content.h"
-#include "shell/introduction_content.h"
+#include "welcome/instructions_content.h"
+#include "welcome/introduction_content.h"
 #include "window/controls.h"
 #include "window/screen_surface.h"
 #include "window/text.h"

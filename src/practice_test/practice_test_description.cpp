@@ -1,4 +1,6 @@
-#include "test/test_description.h"
+#include "practice_test/practice_test_description.h"
+
+#include "resources/screen_names.h"
 
 namespace quorvel {
 
@@ -125,7 +127,7 @@ constexpr MenuEntryDescription menus[] = {
 } // namespace
 
 const ScreenDescription testDescription{
-    .name = "Test",
+    .name = screen_name::Test,
     .caption = "Test",
     .backColor = colours::blue,
     .border = BorderStyle::FixedDialog,

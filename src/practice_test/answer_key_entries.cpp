@@ -1,4 +1,4 @@
-#include "test/answer_key_entries.h"
+#include "practice_test/answer_key_entries.h"
 
 namespace quorvel::answer_key {
 

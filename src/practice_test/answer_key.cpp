@@ -1,6 +1,6 @@
-#include "test/answer_key.h"
+#include "practice_test/answer_key.h"
 
-#include "test/answer_key_entries.h"
+#include "practice_test/answer_key_entries.h"
 
 namespace quorvel::answer_key {
 

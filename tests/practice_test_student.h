@@ -2,8 +2,8 @@
 // A student at the practice test: opens it from the welcome menu, presses its buttons, picks rows
 // of its answer list, and reads what the screen shows.
 
+#include "practice_test/practice_test.h"
 #include "program_fixture.h"
-#include "test/test_screen.h"
 #include "window/screen_surface.h"
 
 #include <QListWidget>
@@ -38,10 +38,10 @@ public:
 
     ScreenWindow *window() const { return m_program.window("Test"); }
     QListWidget *list() const { return qobject_cast<QListWidget *>(window()->control("List2")); }
-    QStringList rows() const { return window()->listRows("List2"); }
+    QStringList rows() const { return window()->properties().listRows("List2"); }
     bool listShown() const { return !list()->isHidden(); }
-    QString verdict() const { return window()->caption("Label1"); }
-    QString explanation() const { return window()->text("Text"); }
+    QString verdict() const { return window()->properties().caption("Label1"); }
+    QString explanation() const { return window()->properties().text("Text"); }
     int cursor() const { return screen().questionCursor(); }
     Test &screen() const { return m_program.registry.screenAs<Test>("Test"); }
 

@@ -1,9 +1,11 @@
-#include "shell/instructions_content.h"
+#include "welcome/instructions_content.h"
+
+#include "resources/screen_names.h"
 
 namespace quorvel {
 
 const ScreenDescription instructionsDescription{
-    .name = "Instructions",
+    .name = screen_name::Instructions,
     .caption = "Instructions",
     .backColor = colours::darkBlue,
     .foreColor = colours::highlightText,

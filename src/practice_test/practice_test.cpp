@@ -1,9 +1,9 @@
-#include "test/test_screen.h"
-#include "window/text.h"
+#include "practice_test/practice_test.h"
 
+#include "practice_test/answer_key.h"
+#include "practice_test/practice_test_description.h"
+#include "resources/screen_names.h"
 #include "shell/screen_registry.h"
-#include "test/answer_key.h"
-#include "test/test_description.h"
 
 namespace quorvel {
 
@@ -32,7 +32,7 @@ Test::Test(ScreenRegistry &registry) : Screen(registry, testDescription) {}
 
 bool Test::handleEvent(std::string_view control, ControlEvent)
 {
-    if (!window())
+    if (!loaded())
         return false; // an unloaded screen has no controls to report from
     return runClickHandler(*this, handlers, control);
 }
@@ -45,8 +45,8 @@ void Test::Form_Load()
 void Test::showFirstFigure()
 {
     for (std::string_view box : figuresOverQuestionOne)
-        window()->setControlVisible(box, false);
-    window()->setControlVisible("q1", true);
+        setControlVisible(box, false);
+    setControlVisible("q1", true);
 }
 
 void Test::switchFigures()
@@ -54,42 +54,39 @@ void Test::switchFigures()
     for (const FigureThreshold &threshold : figureThresholds) {
         if (m_questionCursor <= threshold.cursorAbove)
             return;
-        window()->setControlVisible(threshold.box, true);
+        setControlVisible(threshold.box, true);
     }
 }
 
 void Test::cmdStart_Click()
 {
-    ScreenWindow *w = window();
     showFirstFigure();
-    w->setControlVisible("List2", true);
-    w->clearList("List2");
-    w->setText("Text", QString());
+    setControlVisible("List2", true);
+    clearList("List2");
+    setText("Text", "");
     m_questionCursor = 0;
     for (std::string_view row : QuestionBank::questionOneRows())
-        w->addItem("List2", toQString(row));
+        addItem("List2", row);
 }
 
 void Test::cmdNext_Click()
 {
-    ScreenWindow *w = window();
-    w->setText("Text", QString());
-    w->setCaption("Label1", QStringLiteral(" "));
-    w->clearList("List2");
+    setText("Text", "");
+    setCaption("Label1", " ");
+    clearList("List2");
     // The bank ends at slot 150: at the closing line the same six rows are shown again.
     const int last = m_questionCursor < QuestionBank::lastSlot ? m_questionCursor + QuestionBank::rowsPerQuestion
                                                                : QuestionBank::lastSlot;
     for (int slot = last - QuestionBank::rowsPerQuestion + 1; slot <= last; ++slot)
-        w->addItem("List2", toQString(m_questionBank.slot(slot)));
+        addItem("List2", m_questionBank.slot(slot));
     m_questionCursor = static_cast<std::int16_t>(last);
     switchFigures();
 }
 
 void Test::cmdReset_Click()
 {
-    ScreenWindow *w = window();
-    w->setText("Text", QString());
-    w->clearList("List2");
+    setText("Text", "");
+    clearList("List2");
     m_questionCursor = 0;
     showFirstFigure();
 }
@@ -99,28 +96,27 @@ void Test::List2_Click()
     const AnswerKeyEntry *entry = answer_key::find(m_questionCursor);
     if (!entry)
         return; // the closing line: nothing to judge
-    ScreenWindow *w = window();
     if (entry->emptiesText)
-        w->setText("Text", QString());
-    if (entry->rightRows.contains(w->listIndex("List2"))) {
-        w->setCaption("Label1", toQString(entry->confirmation));
+        setText("Text", "");
+    if (entry->rightRows.contains(listIndex("List2"))) {
+        setCaption("Label1", entry->confirmation);
         registry().show(entry->page);
     } else {
-        w->setCaption("Label1", QStringLiteral("TRY AGAIN"));
+        setCaption("Label1", "TRY AGAIN");
     }
 }
 
 void Test::mnuInstruct_Click()
 {
-    registry().show("Instructions");
+    registry().show(screen_name::Instructions);
 }
 void Test::mnuRelations_Click()
 {
-    registry().show("VascularFunctionCurves");
+    registry().show(screen_name::VascularFunctionCurves);
 }
 void Test::mnuGlossary_Click()
 {
-    registry().show("Glossary2");
+    registry().show(screen_name::Glossary2);
 }
 void Test::mnuTest_Click()
 {

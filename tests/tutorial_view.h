@@ -73,7 +73,7 @@ inline QStringList visiblePanels(const ScreenWindow *w)
 {
     QStringList shown;
     for (const QString &panel : topicPanels()) {
-        if (w->controlVisible(panel.toStdString()))
+        if (w->properties().controlVisible(panel.toStdString()))
             shown.append(panel);
     }
     return shown;
@@ -82,17 +82,17 @@ inline QStringList visiblePanels(const ScreenWindow *w)
 // The controls whose state nothing in the tutorial changes.
 inline void checkUntouchedControls(const ScreenWindow *w)
 {
-    QVERIFY(w->controlVisible("master"));
-    QVERIFY(!w->controlVisible("reflection1"));
-    QVERIFY(!w->controlVisible("resistance2"));
-    QVERIFY(!w->controlVisible("partition"));
-    QVERIFY(!w->controlVisible("BasicAnswers1"));
-    QCOMPARE(w->text("BasicAnswers1"), QString());
-    QVERIFY(w->controlVisible("Label1"));
-    QCOMPARE(w->caption("Label1"), QString());
-    QVERIFY(w->controlVisible("Label3"));
-    QCOMPARE(w->caption("Label3"), QStringLiteral("Click on topic to see related text"));
-    QCOMPARE(w->listRows("basicList1").size(), 17);
+    QVERIFY(w->properties().controlVisible("master"));
+    QVERIFY(!w->properties().controlVisible("reflection1"));
+    QVERIFY(!w->properties().controlVisible("resistance2"));
+    QVERIFY(!w->properties().controlVisible("partition"));
+    QVERIFY(!w->properties().controlVisible("BasicAnswers1"));
+    QCOMPARE(w->properties().text("BasicAnswers1"), QString());
+    QVERIFY(w->properties().controlVisible("Label1"));
+    QCOMPARE(w->properties().caption("Label1"), QString());
+    QVERIFY(w->properties().controlVisible("Label3"));
+    QCOMPARE(w->properties().caption("Label3"), QStringLiteral("Click on topic to see related text"));
+    QCOMPARE(w->properties().listRows("basicList1").size(), 17);
 }
 
 // After a selection of the row at this position: its panel alone on show, its page alone visible,
@@ -101,14 +101,14 @@ inline void checkSelectionShown(const Program &p, int listPosition)
 {
     const ScreenWindow *w = p.window("VascularFunctionCurves");
     QVERIFY(w);
-    QCOMPARE(w->listIndex("basicList1"), listPosition);
+    QCOMPARE(w->properties().listIndex("basicList1"), listPosition);
     const QString panel = panelAt(listPosition);
     QCOMPARE(seenPanel(w), panel.isEmpty() ? QStringLiteral("master") : panel);
     QCOMPARE(visiblePanels(w), panel.isEmpty() ? QStringList() : QStringList{panel});
     const QString page = pageAt(listPosition);
     QCOMPARE(visiblePages(p), page.isEmpty() ? QStringList() : QStringList{page});
     QCOMPARE(loadedPages(p), topicPages());
-    QVERIFY(!w->controlVisible("title"));
+    QVERIFY(!w->properties().controlVisible("title"));
     checkUntouchedControls(w);
 }
 

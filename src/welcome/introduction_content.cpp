@@ -1,4 +1,6 @@
-#include "shell/introduction_content.h"
+#include "welcome/introduction_content.h"
+
+#include "resources/screen_names.h"
 
 namespace quorvel {
 
@@ -32,7 +34,7 @@ constexpr MenuEntryDescription menus[] = {
 } // namespace
 
 const ScreenDescription introductionDescription{
-    .name = "Introduction",
+    .name = screen_name::Introduction,
     .caption = "Introduction",
     .backColor = colours::blue,
     .foreColor = colours::highlightText,

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "practice_test/question_bank.h"
 #include "shell/screen.h"
-#include "test/question_bank.h"
 
 #include <cstdint>
 

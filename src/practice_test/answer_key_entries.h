@@ -1,7 +1,7 @@
 #pragma once
 // The rows of the answer key, one per question, in question order.
 
-#include "test/answer_key.h"
+#include "practice_test/answer_key.h"
 
 #include <array>
 

@@ -1,6 +1,6 @@
-#include "test/question_bank.h"
+#include "practice_test/question_bank.h"
 
-#include "test/question_bank_texts.h"
+#include "practice_test/question_bank_texts.h"
 
 #include <cassert>
 

@@ -1,8 +1,8 @@
-#include "shell/introduction.h"
-#include "window/text.h"
+#include "welcome/introduction.h"
 
-#include "shell/introduction_content.h"
+#include "resources/screen_names.h"
 #include "shell/screen_registry.h"
+#include "welcome/introduction_content.h"
 
 namespace quorvel {
 
@@ -23,26 +23,26 @@ bool Introduction::handleEvent(std::string_view control, ControlEvent)
 
 void Introduction::Form_Load()
 {
-    window()->setCaption("Label1", toQString(introduction_texts::greeting));
-    window()->setCaption("Label2", toQString(introduction_texts::title));
-    window()->setCaption("Label3", toQString(introduction_texts::recommendation));
+    setCaption("Label1", introduction_texts::greeting);
+    setCaption("Label2", introduction_texts::title);
+    setCaption("Label3", introduction_texts::recommendation);
 }
 
 void Introduction::mnuInstruct_Click()
 {
-    registry().show("Instructions");
+    registry().show(screen_name::Instructions);
 }
 void Introduction::mnuVFC_Click()
 {
-    registry().show("VascularFunctionCurves");
+    registry().show(screen_name::VascularFunctionCurves);
 }
 void Introduction::mnuGlossary_Click()
 {
-    registry().show("Glossary2");
+    registry().show(screen_name::Glossary2);
 }
 void Introduction::mnuTest_Click()
 {
-    registry().show("Test");
+    registry().show(screen_name::Test);
 }
 void Introduction::mnuEnd_Click()
 {

@@ -1,4 +1,4 @@
-#include "test/question_bank_texts.h"
+#include "practice_test/question_bank_texts.h"
 
 namespace quorvel::question_texts {
 

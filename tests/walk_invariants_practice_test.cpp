@@ -1,8 +1,9 @@
 #include "walk_invariants.h"
+#include "window/screen_window.h"
 #include "window/text.h"
 
-#include "test/question_bank.h"
-#include "test/test_screen.h"
+#include "practice_test/practice_test.h"
+#include "practice_test/question_bank.h"
 
 #include <QStringList>
 
@@ -42,13 +43,13 @@ QString practiceTestInvariants(ScreenRegistry &registry)
     if (cursor < 0 || cursor > QuestionBank::lastSlot || cursor % QuestionBank::rowsPerQuestion != 0)
         return QStringLiteral("test cursor %1 is off the bank's question grid").arg(cursor);
     const ScreenWindow *window = screen->window();
-    const QStringList rows = window->listRows("List2");
+    const QStringList rows = window->properties().listRows("List2");
     const bool consistent = rows.isEmpty() || (cursor == 0 && rows == questionOneRows()) ||
                             (cursor >= 6 && rows == slotsEndingAt(test.questionBank(), cursor));
     if (!consistent)
         return QStringLiteral("test list [%1] does not fit cursor %2").arg(rows.join(QLatin1Char('|'))).arg(cursor);
-    if (!verdicts.contains(window->caption("Label1")))
-        return QStringLiteral("test verdict \"%1\" is none the test gives").arg(window->caption("Label1"));
+    if (!verdicts.contains(window->properties().caption("Label1")))
+        return QStringLiteral("test verdict \"%1\" is none the test gives").arg(window->properties().caption("Label1"));
     return {};
 }
 

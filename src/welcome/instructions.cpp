@@ -1,6 +1,6 @@
-#include "shell/instructions.h"
+#include "welcome/instructions.h"
 
-#include "shell/instructions_content.h"
+#include "welcome/instructions_content.h"
 
 namespace quorvel {
 
