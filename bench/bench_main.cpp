@@ -5,6 +5,7 @@
 #include "shell/screen_registry.h"
 #include "window/app_style.h"
 #include "window/picture.h"
+#include "window/screen_window.h"
 
 #include <QAbstractButton>
 #include <QApplication>

@@ -52,7 +52,7 @@ public:
         QWidget *surface = window()->surface();
         const QRect area = window()->control("q1")->geometry();
         QWidget *hit = surface->childAt(area.topLeft() + QPoint(20, 20));
-        while (hit && hit != surface && !dynamic_cast<PictureBoxControl *>(hit))
+        while (hit && hit != surface && !qobject_cast<PictureBoxControl *>(hit))
             hit = hit->parentWidget();
         return hit && hit != surface ? hit->objectName() : QString();
     }

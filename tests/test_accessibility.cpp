@@ -106,7 +106,7 @@ private slots:
             QStringList seen;
             ScreenWindow *w = p.window(screen);
             for (const ControlDescription &d : w->description().controls) {
-                auto *box = dynamic_cast<PictureBoxControl *>(w->control(d.name));
+                auto *box = qobject_cast<PictureBoxControl *>(w->control(d.name));
                 if (box && box->seen() && box->client()->picture())
                     seen.append(box->objectName());
             }

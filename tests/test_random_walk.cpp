@@ -187,7 +187,7 @@ QString modelInvariants(Program &p)
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     std::set<QWidget *> alive;
     for (QWidget *w : QApplication::topLevelWidgets()) {
-        if (auto *sw = dynamic_cast<ScreenWindow *>(w))
+        if (auto *sw = qobject_cast<ScreenWindow *>(w))
             alive.insert(sw);
     }
     std::set<QWidget *> loaded;

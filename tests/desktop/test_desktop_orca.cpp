@@ -42,9 +42,9 @@ QStringList lines(const QString &text)
 // The picture's description, as the program holds it: what a screen must give the student.
 QString pictureText(const QWidget *pictureHolder)
 {
-    if (auto *surface = dynamic_cast<const ScreenSurface *>(pictureHolder))
+    if (auto *surface = qobject_cast<const ScreenSurface *>(pictureHolder))
         return surface->picture() ? surface->picture()->description() : QString();
-    auto *box = dynamic_cast<const PictureBoxControl *>(pictureHolder);
+    auto *box = qobject_cast<const PictureBoxControl *>(pictureHolder);
     return box && box->client()->picture() ? box->client()->picture()->description() : QString();
 }
 } // namespace
@@ -205,7 +205,7 @@ void DesktopOrcaTest::tutorialTopicsByKeys()
     QCOMPARE(topics->currentRow(), 2);
     QVERIFY(p.window("Form1")->isVisible());
     QVERIFY(press(QStringLiteral("Tab")));
-    auto *panel = dynamic_cast<PictureBoxControl *>(p.control("VascularFunctionCurves", "flow1"));
+    auto *panel = qobject_cast<PictureBoxControl *>(p.control("VascularFunctionCurves", "flow1"));
     QVERIFY(hear(QStringList{panel->client()->picture()->title()} + lines(pictureText(panel)).mid(0, 2)));
 
     // Back in the list, rows that open no page are read as they are reached.
@@ -236,7 +236,7 @@ void DesktopOrcaTest::testQuestionsByKeys()
 
     // Before the start, the start instructions are reached from the keyboard (they lie last in the
     // tab order).
-    auto *card = dynamic_cast<PictureBoxControl *>(p.control("Test", "q26"));
+    auto *card = qobject_cast<PictureBoxControl *>(p.control("Test", "q26"));
     QVERIFY(press(QStringLiteral("shift+Tab")));
     QVERIFY(hear(QStringList{QStringLiteral("Start instructions")} + lines(pictureText(card)).mid(0, 2)));
     QVERIFY(press(QStringLiteral("Tab Tab Tab")));
