@@ -1,5 +1,6 @@
-// What a screen reader and a keyboard user meet: names of windows, controls, menu entries, list
-// rows and pictures; the printed text of text pages; the menu bar reached with Alt.
+// What a screen reader meets beyond what the desktop tests with Orca hear: the names of labels and
+// menu entries, the printed text of text pages and pictures as text, the names of the test's
+// explanation box and figure, and which pictures are read as the figures and panels switch.
 #include "program_fixture.h"
 
 #include "tutorial/topic_table.h"
@@ -26,14 +27,6 @@ class AccessibilityTest : public QObject
     Q_OBJECT
 
 private slots:
-    void windowsAreNamedByTheirCaption()
-    {
-        Program p;
-        p.chooseMenu("Introduction", "mnuInstruct");
-        QCOMPARE(accessible(p.window("Introduction"))->text(QAccessible::Name), QStringLiteral("Introduction"));
-        QCOMPARE(accessible(p.window("Instructions"))->text(QAccessible::Name), QStringLiteral("Instructions"));
-    }
-
     void labelsAndMenuEntriesReadTheirText()
     {
         Program p;
@@ -71,29 +64,14 @@ private slots:
         QVERIFY(surface->text(QAccessible::Description).contains(QLatin1String("Reynolds")));
     }
 
-    void theTestReadsItsQuestionChoicesAndVerdict()
+    // The explanation box and the question's figure, which a student reaches with Tab, are named.
+    void theTestNamesItsExplanationBoxAndFigure()
     {
         Program p;
         p.chooseMenu("Introduction", "mnuTest");
         p.clickButton("Test", "cmdStart");
         ScreenWindow *w = p.window("Test");
-        QAccessibleInterface *list = accessible(w->control("List2"));
-        QCOMPARE(list->text(QAccessible::Name), QStringLiteral("Question and choices"));
-        QStringList rows;
-        for (int i = 0; i < list->childCount(); ++i) {
-            if (list->child(i)->role() == QAccessible::ListItem)
-                rows.append(list->child(i)->text(QAccessible::Name));
-        }
-        QCOMPARE(rows.value(0), QStringLiteral("1. Which segment(s) have the greatest blood velocity?"));
-        QCOMPARE(rows.size(), 6);
         QCOMPARE(accessible(w->control("Text"))->text(QAccessible::Name), QStringLiteral("Explanations of Answers"));
-        QCOMPARE(accessible(w->control("cmdNext"))->text(QAccessible::Name), QStringLiteral("Next Question"));
-        p.clickRow("Test", "List2", 2);
-        QCOMPARE(accessible(w->control("Label1"))->text(QAccessible::Name), QStringLiteral("CORRECT!"));
-        QCOMPARE(accessible(p.window("Formq01"))->text(QAccessible::Name), QStringLiteral("Question 1"));
-        QVERIFY(accessible(p.window("Formq01")->surface())
-                    ->text(QAccessible::Description)
-                    .startsWith(QLatin1String("Correct answer is b.")));
         QVERIFY(!accessible(w->control("q1"))->text(QAccessible::Name).isEmpty());
     }
 
@@ -134,30 +112,6 @@ private slots:
             const QStringList expected = row.ownsTopic() ? QStringList{toQString(row.panel)} : QStringList{};
             QCOMPARE(seenPictures("VascularFunctionCurves"), expected);
         }
-    }
-
-    void theTutorialNamesItsTopicList()
-    {
-        Program p;
-        p.chooseMenu("Introduction", "mnuVFC");
-        QCOMPARE(accessible(p.window("VascularFunctionCurves")->control("basicList1"))->text(QAccessible::Name),
-                 QStringLiteral("Topics"));
-    }
-
-    void altReachesTheMenuBarFromTheKeyboard()
-    {
-        Program p;
-        ScreenWindow *w = p.window("Introduction");
-        w->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(w));
-        QTest::keyClick(w, Qt::Key_Alt);
-        QVERIFY(w->menuBar()->activeAction());
-        QCOMPARE(w->menuBar()->activeAction()->text(), QStringLiteral("Instructions"));
-        QTest::keyClick(w->menuBar(), Qt::Key_Right);
-        QCOMPARE(w->menuBar()->activeAction()->text(), QStringLiteral("Tutorial"));
-        QTest::keyClick(w->menuBar(), Qt::Key_Right);
-        QTest::keyClick(w->menuBar(), Qt::Key_Return); // "Glossary" chosen from the keyboard
-        QVERIFY(p.visible("Glossary2"));
     }
 };
 

@@ -168,6 +168,27 @@ void ListBoxControl::mousePressEvent(QMouseEvent *event)
         choose();
 }
 
+void ListBoxControl::focusInEvent(QFocusEvent *event)
+{
+    QListWidget::focusInEvent(event);
+    // Arriving in the list by Tab, or led back to it from a page (readChosenRowOnArrival), a screen
+    // reader names the list alone. The row chosen last is where the student is: it is read after
+    // the list. (A list read whole on arrival is left to that.)
+    const bool arrived =
+        m_readRowOnArrival || event->reason() == Qt::TabFocusReason || event->reason() == Qt::BacktabFocusReason;
+    m_readRowOnArrival = false;
+    if (!arrived || m_rowsReadOnArrival || !QAccessible::isActive())
+        return;
+    QTimer::singleShot(0, this, [this] {
+        const int chosen = listIndex();
+        if (!hasFocus() || chosen < 0 || chosen != currentRow())
+            return;
+        QAccessibleEvent focused(this, QAccessible::Focus);
+        focused.setChild(chosen);
+        QAccessible::updateAccessibility(&focused);
+    });
+}
+
 TextBoxControl::TextBoxControl(const ControlDescription &d, QWidget *parent)
     : QPlainTextEdit(toQString(d.caption), parent)
 {

@@ -42,10 +42,13 @@ public:
     void describeChosenRow(const QString &text);
     // What the program said to the choice being handled (the text given to describeChosenRow).
     const QString &answer() const { return m_answer; }
+    // The next time the list gets the focus, a screen reader reads the chosen row after the list.
+    void readChosenRowOnArrival() { m_readRowOnArrival = true; }
 
 protected:
     QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex &index, const QEvent *event) const override;
     void mousePressEvent(QMouseEvent *event) override;
+    void focusInEvent(QFocusEvent *event) override;
 
 private:
     void choose();
@@ -57,6 +60,7 @@ private:
     bool m_selectionChanged = false;
     bool m_rowsReadOnArrival;
     bool m_rowsDescriptionDue = false;
+    bool m_readRowOnArrival = false;
     QString m_answer;
 };
 

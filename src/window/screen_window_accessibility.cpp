@@ -172,6 +172,7 @@ void ScreenWindow::noteOpener()
 
 void ScreenWindow::backToList(ListBoxControl &list)
 {
+    list.readChosenRowOnArrival();
     list.setFocus(Qt::OtherFocusReason);
     if (auto *w = qobject_cast<ScreenWindow *>(list.window()))
         w->bringForward();
