@@ -70,11 +70,7 @@ int ControlProperties::listIndex(std::string_view list) const
 
 QStringList ControlProperties::listRows(std::string_view list) const
 {
-    const ListBoxControl &box = m_window.controls().get<ListBoxControl>(list);
-    QStringList rows;
-    for (int i = 0; i < box.count(); ++i)
-        rows.append(box.item(i)->text());
-    return rows;
+    return m_window.controls().get<ListBoxControl>(list).rows();
 }
 
 void ControlProperties::cls()

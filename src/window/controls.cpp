@@ -115,10 +115,7 @@ void ListBoxControl::rowsChanged()
     m_rowsDescriptionDue = true;
     QTimer::singleShot(0, this, [this] {
         m_rowsDescriptionDue = false;
-        QStringList rows;
-        for (int i = 0; i < count(); ++i)
-            rows.append(item(i)->text());
-        setAccessibleDescription(rows.join(QLatin1Char('\n')));
+        setAccessibleDescription(rows().join(QLatin1Char('\n')));
     });
 }
 
@@ -137,6 +134,14 @@ void ListBoxControl::clearRows()
     m_selectedRow = -1;
     m_programChange = false;
     rowsChanged();
+}
+
+QStringList ListBoxControl::rows() const
+{
+    QStringList texts;
+    for (int i = 0; i < count(); ++i)
+        texts.append(item(i)->text());
+    return texts;
 }
 
 int ListBoxControl::listIndex() const
@@ -266,7 +271,6 @@ PictureBoxControl::PictureBoxControl(const ControlDescription &d, QWidget *paren
     m_client = new PictureSurface(this, d.backColor.value_or(defaultBackColor(d.kind)),
                                   d.foreColor.value_or(defaultForeColor(d.kind)), Picture::load(d.picture));
     m_client->setObjectName(toQString(d.name) + QStringLiteral(".client"));
-    m_name = toQString(d.name);
 }
 
 void PictureBoxControl::setSeen(bool seen)
@@ -292,7 +296,7 @@ void PictureBoxControl::showEvent(QShowEvent *event)
         setAccessibleName(p->title());
         setAccessibleDescription(p->description());
     } else {
-        setAccessibleName(m_name);
+        setAccessibleName(objectName()); // the control's name
     }
 }
 

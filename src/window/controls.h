@@ -34,6 +34,7 @@ public:
     void addRow(const QString &text);
     void clearRows();
     int listIndex() const;
+    QStringList rows() const;
 
     // The list whose Click is being handled right now, if any: what the program does then, it
     // does in answer to that choice.
@@ -120,7 +121,6 @@ protected:
 
 private:
     PictureSurface *m_client;
-    QString m_name; // the control's name, for a box without a picture
     bool m_seen = false;
 };
 
