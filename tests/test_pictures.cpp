@@ -448,10 +448,17 @@ private slots:
         const QString tpr = fixed((mean - central) / cardiacOutput, 4);
         const QString kidney = fixed((mean - central) / kidneyFlow, 3);
         QCOMPARE(tpr, QStringLiteral("0.0164"));
+        // The beds' conductances add up to the cardiac output per mmHg.
+        const QString conductance = fixed(cardiacOutput / (mean - central), 1);
+        QCOMPARE(conductance, QStringLiteral("61.1"));
         for (const char *file : {"VascularFunctionCurves.resistance4.svg", "Form6.svg"}) {
             const QString text = allText(readPicture(QLatin1String(file)));
-            QVERIFY2(text.contains(tpr) && text.contains(kidney), file);
+            QVERIFY2(text.contains(tpr) && text.contains(kidney) && text.contains(conductance), file);
         }
+        // The classic unit takes flow per second: the module's TPR in mmHg·sec/ml.
+        const QString classic = fixed(tpr.toDouble() * 60, 2);
+        QVERIFY(allText(readPicture(QStringLiteral("Form5.svg")))
+                    .contains(QStringLiteral("%1 pru, is %2 mmHg·sec/ml").arg(tpr, classic)));
         // partitioning: 95 and 5 mmHg over 0.060 and 0.015 pru
         const double ra = 0.060, rv = 0.015;
         const QString flow = fixed((mean - central) / (ra + rv), 0);
