@@ -193,12 +193,15 @@ private slots:
             document("<text id=\"covered\" x=\"10\" y=\"100\" font-size=\"40\">covered by the box after it</text>\n"
                      "<rect x=\"0\" y=\"60\" width=\"600\" height=\"60\" fill=\"#FF0000\"/>\n"
                      "<text id=\"clear\" x=\"10\" y=\"300\" font-size=\"40\">clear of every later shape</text>\n"
+                     "<text x=\"10\" y=\"380\" font-size=\"40\">under a box its group moves</text>\n"
+                     "<g transform=\"translate(0 300)\"><rect x=\"0\" y=\"60\" width=\"600\" height=\"60\"/></g>\n"
                      "<line x1=\"0\" y1=\"450\" x2=\"1000\" y2=\"450\" stroke=\"#000\"/>\n"
                      "<text x=\"700\" y=\"400\" font-size=\"40\">under a later kept text</text>\n"
                      "<text x=\"700\" y=\"400\" font-size=\"40\" stroke=\"#00F\">kept</text>"));
         QCOMPARE(liftedTexts(split), QStringList{QStringLiteral("clear of every later shape")});
         QVERIFY(split.shapes.contains("covered by the box after it"));
         QVERIFY(split.shapes.contains("under a later kept text"));
+        QVERIFY(split.shapes.contains("under a box its group moves"));
         // The renderer kept for drawing holds the text that stays, and not the text lifted.
         QVERIFY(split.renderer->elementExists(QStringLiteral("covered")));
         QVERIFY(!split.renderer->elementExists(QStringLiteral("clear")));

@@ -269,9 +269,13 @@ namespace {
 QList<QRectF> shapeBounds(const QSvgRenderer &renderer, qsizetype shapeCount, qsizetype firstNamed)
 {
     QList<QRectF> bounds(shapeCount);
-    if (renderer.isValid())
-        for (qsizetype i = firstNamed; i < shapeCount; ++i)
-            bounds[i] = renderer.boundsOnElement(shapeName(i));
+    if (!renderer.isValid())
+        return bounds;
+    for (qsizetype i = firstNamed; i < shapeCount; ++i) {
+        // The renderer's bounds leave out the transforms of the groups around a shape.
+        const QString name = shapeName(i);
+        bounds[i] = renderer.transformForElement(name).mapRect(renderer.boundsOnElement(name));
+    }
     return bounds;
 }
 
