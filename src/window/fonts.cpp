@@ -4,6 +4,7 @@
 
 #include <QDirIterator>
 #include <QFontDatabase>
+#include <QGuiApplication>
 #include <QStringList>
 
 #include <algorithm>
@@ -91,6 +92,10 @@ QFont toQFont(const FontSpec &stored)
 
 QString registerFonts()
 {
+    // Text the SVG renderer draws starts from the application's font: it takes the hinting too.
+    QFont application = QGuiApplication::font();
+    application.setHintingPreference(layoutHinting);
+    QGuiApplication::setFont(application);
     const QString face = arialStandIn();
     for (const QString &name : {QStringLiteral("Arial"), QStringLiteral("MS Sans Serif")}) {
         QFont::removeSubstitutions(name);
