@@ -127,12 +127,7 @@ struct TextLayout {
     std::map<QString, QStringList> faults;
     void add(const QString &where, const QString &text, const QFont &font, const QRectF &ink, const QRectF &frame)
     {
-        inks << QStringLiteral("%1 \"%2\": %3 %4 %5 %6")
-                    .arg(where, text)
-                    .arg(ink.left(), 0, 'f', 1)
-                    .arg(ink.top(), 0, 'f', 1)
-                    .arg(ink.right(), 0, 'f', 1)
-                    .arg(ink.bottom(), 0, 'f', 1);
+        QDebug(&inks.emplace_back()) << where << text << ink;
         if (!frame.adjusted(-0.25, -0.25, 0.25, 0.25).contains(ink))
             faults[where] << QStringLiteral("\"%1\" leaves its frame or is cut off").arg(text);
         const QRawFont face = QRawFont::fromFont(font);
