@@ -90,7 +90,7 @@ QFont toQFont(const FontSpec &stored)
     return font;
 }
 
-QString registerFonts()
+void registerFonts()
 {
     // Text the SVG renderer draws starts from the application's font: it takes the hinting too.
     QFont application = QGuiApplication::font();
@@ -101,7 +101,6 @@ QString registerFonts()
         QFont::removeSubstitutions(name);
         QFont::insertSubstitutions(name, {face, glyphFallbackFace()});
     }
-    return face;
 }
 
 } // namespace quorvel

@@ -12,7 +12,6 @@
 #include "resources/description.h"
 
 #include <QFont>
-#include <QString>
 
 namespace quorvel {
 
@@ -25,7 +24,7 @@ QFont toQFont(const FontSpec &stored);
 
 // Adds the program's own Liberation Sans where the machine lacks one of its four faces, and lets
 // "Arial" and "MS Sans Serif" fall back to a face with Arial's metrics, then to the glyph fallback.
-// Call once after the application object exists; returns the face chosen.
-QString registerFonts();
+// Call once after the application object exists.
+void registerFonts();
 
 } // namespace quorvel
