@@ -14,6 +14,9 @@ set(expected
   share/applications/org.quorvel.Quorvel.desktop
   share/icons/hicolor/scalable/apps/org.quorvel.Quorvel.svg
   share/metainfo/org.quorvel.Quorvel.metainfo.xml)
+if(BUNDLED_FONTS)
+  list(INSERT expected 2 share/doc/quorvel/LiberationSans-OFL.txt) # the licence of the face compiled in
+endif()
 if(NOT files STREQUAL expected)
   message(FATAL_ERROR "installed: ${files}\nexpected: ${expected}")
 endif()

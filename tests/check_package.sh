@@ -40,6 +40,10 @@ echo "Depends: $depends"
 for dep in fonts-liberation2 libqt6gui6 libqt6svg6 libqt6widgets6; do
   grep -qE "(^|, )$dep( |,|$)" <<<"$depends" || fail "Depends lacks $dep"
 done
+# ... and the program uses that package's Liberation Sans: it carries no copy of the face (the
+# resource names of one compiled in are stored in UTF-16).
+perl -MEncode -0777 -ne 'exit(index($_, encode("UTF-16BE", "LiberationSans-Regular.ttf")) >= 0)' \
+  <(dpkg-deb --fsys-tarfile "$deb" | tar -xOf - ./usr/bin/quorvel) || fail "the program carries its own copy of Liberation Sans"
 [ "$(dpkg-deb -f "$deb" Version)" = "$(sed -nE 's/^project.Quorvel VERSION ([0-9.]+).*/\1/p' "$src/CMakeLists.txt")" ] ||
   fail "the package version is not the project's"
 

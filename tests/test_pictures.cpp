@@ -3,6 +3,8 @@
 #include "picture_facts.h"
 #include "program_fixture.h"
 #include "window/picture_text.h"
+#include "window/screen_surface.h"
+#include "window/svg_transform.h"
 #include "window/text.h"
 
 #include "practice_test/answer_key.h"
@@ -12,7 +14,10 @@
 #include <QFile>
 #include <QImage>
 #include <QPainter>
+#include <QProcess>
+#include <QRawFont>
 #include <QSvgRenderer>
+#include <QTemporaryDir>
 #include <QtTest>
 
 #include <algorithm>
@@ -91,6 +96,99 @@ QSizeF displaySize(const QString &file)
 QString fixed(double value, int decimals)
 {
     return QString::number(value, 'f', decimals);
+}
+
+// The boxes a picture draws with a stroke round them (its frames), in its own coordinates.
+QList<QRectF> framedBoxes(const QByteArray &svg)
+{
+    QList<QRectF> boxes;
+    QList<QTransform> open{QTransform()};
+    for (QXmlStreamReader xml(svg); xml.readNext() != QXmlStreamReader::Invalid && !xml.atEnd();) {
+        const QXmlStreamAttributes a = xml.attributes();
+        const auto value = [&](const char *name) { return a.value(QLatin1String(name)); };
+        if (xml.isEndElement())
+            open.removeLast();
+        else if (xml.isStartElement())
+            open << parseSvgTransform(value("transform")).value_or(QTransform()) * open.last();
+        if (xml.name() == u"rect" && xml.isStartElement() &&
+            !QList<QStringView>{u"", u"none"}.contains(value("stroke")))
+            boxes << open.last().mapRect(QRectF(value("x").toDouble(), value("y").toDouble(), value("width").toDouble(),
+                                                value("height").toDouble()));
+    }
+    return boxes;
+}
+
+// Where the ink of every text run of every picture, and of every line of the text pages, lies on
+// the screen; and what is wrong there, by picture or page: a run on another (glyph boxes may
+// touch, or overlap by a quarter of a pixel), out of its picture or frame, a line cut off, a
+// character the face lacks.
+struct TextLayout {
+    QStringList inks;
+    std::map<QString, QStringList> faults;
+    void add(const QString &where, const QString &text, const QFont &font, const QRectF &ink, const QRectF &frame)
+    {
+        QDebug(&inks.emplace_back()) << where << text << ink;
+        if (!frame.adjusted(-0.25, -0.25, 0.25, 0.25).contains(ink))
+            faults[where] << QStringLiteral("\"%1\" leaves its frame or is cut off").arg(text);
+        const QRawFont face = QRawFont::fromFont(font);
+        for (const QChar c : text)
+            if (!c.isSpace() && !face.supportsCharacter(c))
+                faults[where]
+                    << QStringLiteral("%1 lacks %2 (U+%3)").arg(QFontInfo(font).family(), c).arg(c.unicode(), 0, 16);
+    }
+};
+bool inkOverlaps(const QList<QPolygonF> &ink, const QList<QPolygonF> &other)
+{
+    for (const QPolygonF &a : ink)
+        for (const QPolygonF &b : other)
+            if (const QRectF common =
+                    a.boundingRect().intersects(b.boundingRect()) ? a.intersected(b).boundingRect() : QRectF();
+                common.width() > 0.25 && common.height() > 0.25)
+                return true;
+    return false;
+}
+TextLayout layOutAllText()
+{
+    TextLayout layout;
+    for (const auto &[file, owner] : describedPictures()) {
+        QFile source(QStringLiteral(":/pictures/") + file);
+        source.open(QIODevice::ReadOnly); // that every picture opens is checked above
+        const QByteArray svg = source.readAll();
+        const QSizeF shown = displaySize(file), units = readPicture(file).viewBox.size();
+        const QTransform toScreen =
+            QTransform::fromScale(shown.width() / units.width(), shown.height() / units.height());
+        QList<std::tuple<QString, QList<QPolygonF>, QRectF>> drawn;
+        layout.faults[file]; // every picture is judged, those without a fault too
+        const QList<QRectF> frames = framedBoxes(svg);
+        for (const ScannedText &found : scanPicture(svg).texts) {
+            QList<QPolygonF> ink = pictureTextInk(found.run);
+            QRectF bounds, frame(QPointF(), shown); // the innermost frame round the run's anchor
+            for (QPolygonF &box : ink)
+                bounds |= (box = toScreen.map(box)).boundingRect();
+            for (const QRectF &box : frames)
+                if (box.contains(found.run.transform.map(found.run.position)))
+                    frame &= toScreen.mapRect(box);
+            layout.add(file, found.run.text, pictureTextFont(found.run), bounds, frame);
+            for (const auto &[other, otherInk, otherBounds] : drawn)
+                if (otherBounds.intersects(bounds) && inkOverlaps(ink, otherInk))
+                    layout.faults[file] << QStringLiteral("\"%1\" runs into \"%2\"").arg(found.run.text, other);
+            drawn.append({found.run.text, ink, bounds});
+        }
+    }
+    for (const char *page : {"Instructions", "Glossary"}) {
+        Program program(false);
+        program.registry.show(page);
+        const ScreenSurface *surface = program.window(page)->surface();
+        const QStringList &lines = surface->printedLines();
+        for (int row = 0; row < lines.size(); ++row) {
+            const QFontMetricsF metrics(surface->font());
+            const QRectF line(0, row * surface->lineHeight(), 1, surface->lineHeight()); // cut off unless whole
+            const QRectF ink = metrics.tightBoundingRect(lines[row]).translated(0, line.top() + metrics.ascent());
+            layout.add(QString::fromLatin1(page), lines[row], surface->font(), ink.isEmpty() ? line : ink | line,
+                       surface->rect());
+        }
+    }
+    return layout;
 }
 
 struct Bed {
@@ -227,6 +325,55 @@ private slots:
                                                 .arg(where.x())
                                                 .arg(where.y())));
         }
+    }
+
+    // Text keeps its place whatever fonts the machine has: with DejaVu's fonts alone (a private
+    // font configuration, in a child process) every run lands where it does here, and no run
+    // lies on another, leaves its picture or is cut off.
+    void textKeepsItsPlaceWhateverFontsTheMachineHas()
+    {
+        // Pictures whose mended drawings are on their way: ∝, which Liberation Sans lacks, drawn as a shape.
+        const QStringList beingRedrawn{QStringLiteral("Form7.svg"), QStringLiteral("Form12.svg")};
+        const TextLayout layout = layOutAllText();
+        if (const QString out = qEnvironmentVariable("QUORVEL_LAYOUT_OUT"); !out.isEmpty()) {
+            QFile file(out);
+            QVERIFY(file.open(QIODevice::WriteOnly) && file.write(layout.inks.join(u'\n').toUtf8()) > 0);
+            return;
+        }
+        QTemporaryDir dir;
+        QFile config(dir.filePath(QStringLiteral("fonts.conf")));
+        QVERIFY(config.open(QIODevice::WriteOnly));
+        config.write("<fontconfig><dir>/usr/share/fonts/truetype/dejavu</dir><cachedir>" + dir.path().toUtf8() +
+                     "</cachedir></fontconfig>\n");
+        config.close();
+        QProcess child;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("FONTCONFIG_FILE"), config.fileName());
+        environment.insert(QStringLiteral("QUORVEL_LAYOUT_OUT"), dir.filePath(QStringLiteral("layout")));
+        child.setProcessEnvironment(environment);
+        child.setProcessChannelMode(QProcess::MergedChannels);
+        child.start(QCoreApplication::applicationFilePath(), {QString::fromLatin1(QTest::currentTestFunction())});
+        QVERIFY2(child.waitForFinished(600000) && child.exitCode() == 0, child.readAll().constData());
+        QFile result(dir.filePath(QStringLiteral("layout")));
+        QVERIFY(result.open(QIODevice::ReadOnly));
+        const QStringList alone = QString::fromUtf8(result.readAll()).split(u'\n');
+        for (qsizetype i = 0; i < layout.inks.size(); ++i)
+            QVERIFY2(alone.value(i) == layout.inks[i],
+                     qPrintable(
+                         QStringLiteral("with DejaVu fonts alone: %1\nhere: %2").arg(alone.value(i), layout.inks[i])));
+        QStringList unexpected;
+        for (const auto &[where, faults] : layout.faults) {
+            const QString told = where + QStringLiteral(": ") + faults.join(QStringLiteral("; "));
+            if (beingRedrawn.contains(where)) {
+                QEXPECT_FAIL("", qPrintable(where + QStringLiteral(" is being redrawn")), Continue);
+                QVERIFY2(faults.isEmpty(), qPrintable(told));
+            } else if (!faults.isEmpty()) {
+                qWarning("%s", qPrintable(told)); // all of it: a failure's message is cut short
+                unexpected << where;
+            }
+        }
+        QVERIFY2(unexpected.isEmpty(),
+                 qPrintable(QStringLiteral("faults in ") + unexpected.join(QStringLiteral(", "))));
     }
 
     void topicPagesSevenAndEightShareOnePictureAndTwinsShareTheirTitle()

@@ -29,7 +29,7 @@ void applyProgramStyle(QApplication &app)
 {
     app.setStyle(new ProgramStyle);
     app.setQuitOnLastWindowClosed(false); // the screen registry decides when the program ends
-    registerFontSubstitutions();
+    registerFonts();
     installSurfaceAccessibility();
 }
 

@@ -1,12 +1,15 @@
 #include "window/picture_text.h"
 
+#include "window/fonts.h"
 #include "window/svg_transform.h"
 
 #include <QFont>
 #include <QFontMetricsF>
+#include <QGlyphRun>
 #include <QPainter>
 #include <QSet>
 #include <QSvgRenderer>
+#include <QTextLayout>
 #include <QXmlStreamReader>
 
 #include <algorithm>
@@ -142,14 +145,19 @@ QString layOutWhiteSpace(QString text, bool preserve)
     return collapsed;
 }
 
-QFont layoutFont(const PictureTextRun &run)
+} // namespace
+
+QFont pictureTextFont(const PictureTextRun &run)
 {
     QFont font(run.family);
     font.setPixelSize(int(layoutPixelSize));
     font.setBold(run.bold);
     font.setItalic(run.italic);
+    font.setHintingPreference(layoutHinting);
     return font;
 }
+
+namespace {
 
 // Where the line starts relative to its anchor, in layout pixels.
 qreal anchorShift(const PictureTextRun &run, const QFontMetricsF &metrics)
@@ -282,7 +290,7 @@ QList<QRectF> shapeBounds(const QSvgRenderer &renderer, qsizetype shapeCount, qs
 // The area the ink of a run can reach, in document coordinates.
 QRectF pictureTextBounds(const PictureTextRun &run)
 {
-    const QFontMetricsF metrics(layoutFont(run));
+    const QFontMetricsF metrics(pictureTextFont(run));
     const qreal left = anchorShift(run, metrics);
     // A tenth of the size around the line holds italic overhang and accents above the ascent.
     const qreal margin = layoutPixelSize / 10;
@@ -404,13 +412,37 @@ void drawPictureText(QPainter &painter, const QList<PictureTextRun> &text, const
     painter.save();
     const QTransform base = painter.worldTransform();
     for (const PictureTextRun &run : text) {
-        const QFont font = layoutFont(run);
+        const QFont font = pictureTextFont(run);
         painter.setFont(font);
         painter.setPen(run.fill);
         painter.setWorldTransform(layoutToDocument(run) * documentToTarget * base);
         painter.drawText(QPointF(anchorShift(run, QFontMetricsF(font)), 0), run.text);
     }
     painter.restore();
+}
+
+QList<QPolygonF> pictureTextInk(const PictureTextRun &run)
+{
+    // Laid out as drawText lays out one line: the glyph positions hang from the line's ascent.
+    const QFont font = pictureTextFont(run);
+    QTextLayout layout(run.text, font);
+    layout.beginLayout();
+    const QTextLine line = layout.createLine();
+    layout.endLayout();
+    const QPointF origin(anchorShift(run, QFontMetricsF(font)), -line.ascent());
+    const QTransform toDocument = layoutToDocument(run);
+    QList<QPolygonF> ink;
+    for (const QGlyphRun &glyphs : layout.glyphRuns()) {
+        const QRawFont face = glyphs.rawFont();
+        const QList<quint32> indexes = glyphs.glyphIndexes();
+        const QList<QPointF> positions = glyphs.positions();
+        for (qsizetype i = 0; i < indexes.size(); ++i) {
+            const QRectF box = face.boundingRect(indexes[i]);
+            if (!box.isEmpty())
+                ink.append(toDocument.map(QPolygonF(box.translated(positions[i] + origin))));
+        }
+    }
+    return ink;
 }
 
 } // namespace quorvel

@@ -14,8 +14,10 @@
 
 #include <QByteArray>
 #include <QColor>
+#include <QFont>
 #include <QList>
 #include <QPointF>
+#include <QPolygonF>
 #include <QRectF>
 #include <QSize>
 #include <QString>
@@ -94,5 +96,12 @@ void drawSplitPicture(QPainter &painter, const SplitPicture &picture, const QRec
 
 // Draws the runs over a document whose view box is mapped onto the target rectangle.
 void drawPictureText(QPainter &painter, const QList<PictureTextRun> &text, const QRectF &viewBox, const QRectF &target);
+
+// The font a run is laid out in, at a size of its own that the drawing scales to the run's.
+QFont pictureTextFont(const PictureTextRun &run);
+
+// The ink of each glyph of a run as drawn, a tight box around it in document coordinates (a
+// quadrilateral where the run is turned), for checking where text lands.
+QList<QPolygonF> pictureTextInk(const PictureTextRun &run);
 
 } // namespace quorvel
