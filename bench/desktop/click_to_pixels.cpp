@@ -150,7 +150,7 @@ bool runSession(const QString &program, const std::vector<Step> &steps, ScreenWa
             probed.dumpProfile("before");
         const Clock::time_point clicked = Clock::now();
         step.where ? screen.click() : screen.pressKey(step.key);
-        const double ms = screen.settle(clicked, answerQuietMs, answerTimeoutMs);
+        const double ms = screen.settle(clicked, answerQuietMs, answerTimeoutMs, step.action != nullptr);
         if (profiled)
             probed.dumpProfile(step.action ? step.action : "untimed");
         if (step.action)

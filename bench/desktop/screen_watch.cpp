@@ -102,13 +102,14 @@ std::uint8_t ScreenWatch::keycode(std::uint32_t keysym)
     return 0;
 }
 
-double ScreenWatch::settle(Clock::time_point since, int quietMs, int timeoutMs)
+double ScreenWatch::settle(Clock::time_point since, int quietMs, int timeoutMs, bool firstChange)
 {
     Clock::time_point lastChange = since;
     bool changed = false;
     const auto quiet = std::chrono::milliseconds(quietMs);
     const Clock::time_point deadline = since + std::chrono::milliseconds(timeoutMs);
-    for (Clock::time_point now = Clock::now(); now < deadline && now - lastChange < quiet; now = Clock::now()) {
+    for (Clock::time_point now = Clock::now();
+         now < deadline && (now - lastChange < quiet || (firstChange && !changed)); now = Clock::now()) {
         std::this_thread::sleep_for(lookInterval);
         if (std::memcmp(m_frame, m_seen.data(), m_frameSize) != 0) {
             lastChange = Clock::now();

@@ -33,8 +33,10 @@ public:
     void pressKey(std::uint32_t keysym);
 
     // Waits until the screen has not changed for `quietMs` (at most `timeoutMs`), and returns the
-    // milliseconds from `since` to the last change it saw then: 0 when nothing changed.
-    double settle(Clock::time_point since, int quietMs, int timeoutMs);
+    // milliseconds from `since` to the last change it saw then: 0 when nothing changed. With
+    // `firstChange` the quiet time counts only once the screen has changed at all (an answer to a
+    // click can take longer than that time on a busy machine).
+    double settle(Clock::time_point since, int quietMs, int timeoutMs, bool firstChange = false);
 
 private:
     std::uint8_t keycode(std::uint32_t keysym);
