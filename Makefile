@@ -5,7 +5,7 @@ SHELL := /bin/bash
 RELEASE := build/release
 ASAN := build/asan
 
-.PHONY: deps run release asan test screenshots bench longwalk monkey install-check deb deb-install-check clean
+.PHONY: deps run release asan test screenshots bench bench-desktop longwalk monkey install-check deb deb-install-check clean
 
 deps:
 	@scripts/install-deps
@@ -67,6 +67,13 @@ screenshots: release
 
 bench: release
 	$(RELEASE)/bench/quorvel-bench
+
+# Click to pixels on a private Xvfb under openbox, against a floor program in the same run
+# (not part of CI). BENCH_SESSIONS sessions of each.
+BENCH_SESSIONS ?= 5
+bench-desktop: release
+	$(RELEASE)/bench/quorvel-bench-desktop $(RELEASE)/bench/quorvel-bench-target $(RELEASE)/bench/quorvel-bench-floor \
+	  -sessions $(BENCH_SESSIONS)
 
 clean:
 	rm -rf build

@@ -1,6 +1,7 @@
 #include "window/app_style.h"
 
 #include "window/fonts.h"
+#include "window/memory_reuse.h"
 #include "window/surface_accessible.h"
 
 #include <QApplication>
@@ -27,6 +28,7 @@ public:
 
 void applyProgramStyle(QApplication &app)
 {
+    keepFreedMemoryForReuse();
     app.setStyle(new ProgramStyle);
     app.setQuitOnLastWindowClosed(false); // the screen registry decides when the program ends
     registerFonts();

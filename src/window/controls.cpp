@@ -285,6 +285,13 @@ void PictureBoxControl::setSeen(bool seen)
     }
 }
 
+void PictureBoxControl::preparePicture(qreal devicePixelRatio)
+{
+    // Never shown, the client has no size yet: it fills the frame's inside (resizeEvent).
+    if (Picture *picture = m_client->picture())
+        picture->prepare(contentsRect().size(), devicePixelRatio);
+}
+
 void PictureBoxControl::showEvent(QShowEvent *event)
 {
     QFrame::showEvent(event);

@@ -114,6 +114,8 @@ public:
     // A screen reader hears only of pictures that are seen.
     bool seen() const { return m_seen; }
     void setSeen(bool seen);
+    // Starts drawing its picture on another core for the size it has when shown.
+    void preparePicture(qreal devicePixelRatio);
 
 protected:
     void resizeEvent(QResizeEvent *event) override;

@@ -1,21 +1,23 @@
 #pragma once
-// A stored picture, read once when its screen loads and drawn by the rules of its kind:
-// metafiles stretched to fill the client area, the bitmap at natural size from the top left.
+// A stored picture, read when it is first needed and drawn by the rules of its kind: metafiles
+// stretched to fill the client area, the bitmap at natural size from the top left.
 
 #include "resources/description.h"
 #include "window/picture_text.h"
 
-#include <QFuture>
 #include <QImage>
 #include <QSize>
 #include <QString>
 
 #include <memory>
+#include <mutex>
 #include <optional>
 
 class QPainter;
 
 namespace quorvel {
+
+class PictureRendering;
 
 class Picture
 {
@@ -24,35 +26,49 @@ public:
     static std::unique_ptr<Picture> load(const PictureRef &ref);
     ~Picture();
 
-    // Starts drawing the picture for a client area of this size on another core, so that a page
-    // loaded now is ready when it is shown.
+    // Starts drawing the picture for a client area of this size on another core, so that it is
+    // ready when it is shown. Should it be painted first, the painting draws it itself.
     void prepare(const QSize &clientSize, qreal devicePixelRatio);
     void paint(QPainter &painter, const QSize &clientSize, qreal devicePixelRatio);
 
     PictureKind kind() const { return m_kind; }
-    QSize naturalSize() const { return m_naturalSize; }
-    const QString &title() const { return m_scan.title; }
-    const QString &description() const { return m_scan.description; }
+    QSize naturalSize() const { return read().naturalSize; }
+    const QString &title() const { return read().scan.title; }
+    const QString &description() const { return read().scan.description; }
 
 private:
-    Picture(PictureKind kind, std::string_view file, PictureScan scan);
+    // What the one reading of the document found: most pictures of a screen are never shown, so
+    // a document is read the first time anything asks about it, on whichever core that is.
+    struct Reading {
+        PictureScan scan;
+        QSize naturalSize;
+        bool drawable = false;
+        std::optional<SplitPicture> split; // made early when only the renderer knows the size
+    };
+
+    Picture(PictureKind kind, std::string_view file, QByteArray svg);
+    const Reading &read() const;
     QRect targetRect(const QSize &clientSize) const;
     QImage render(QSize size, qreal devicePixelRatio);
     static bool matches(const QImage &image, QSize size, qreal devicePixelRatio);
 
     const PictureKind m_kind;
     const std::string_view m_file;
-    const PictureScan m_scan; // the document as read on load
-    QSize m_naturalSize;      // set on load
-    // The split document and its renderer, made by the first rendering from m_scan and kept for
-    // the next. Only render() touches it, and render() runs either as m_pending or in paint() once
-    // m_pending has been taken: never twice at once.
+    const QByteArray m_svg;
+    mutable std::once_flag m_readOnce;
+    mutable Reading m_reading;
+    // The split document and its renderer, made by the first rendering and kept for the next.
+    // Only render() touches it, and renderings of one picture never overlap: a rendering asked of
+    // another core is taken over or waited for before the picture is drawn here.
     std::optional<SplitPicture> m_drawing;
-    QImage m_cache;            // the last rendering, reused while size and pixel ratio stay
-    QFuture<QImage> m_pending; // a rendering under way on another core
+    QImage m_cache;                              // the last rendering, reused while size and pixel ratio stay
+    std::shared_ptr<PictureRendering> m_pending; // a rendering asked of another core
+    friend class PictureRendering;
 };
 
 // Forgets the renderings kept across loads (so that a measurement starts cold).
 void forgetKeptRenderings();
+// Waits until every picture asked to be drawn ahead has been.
+void waitForPreparedPictures();
 
 } // namespace quorvel

@@ -10,6 +10,8 @@
 #include <QGuiApplication>
 #include <QMenuBar>
 #include <QScreen>
+#include <QTimer>
+#include <QWindow>
 
 #include <algorithm>
 #include <cassert>
@@ -205,9 +207,36 @@ void ScreenWindow::showScreen()
             show();
         updatePictureFocus(); // now that the boxes have their sizes
         focusFirstControl();
+        // Once the window is on the screen, the pictures it hides are drawn on the other cores.
+        if (QWindow *handle = windowHandle(); handle && !handle->isExposed())
+            handle->installEventFilter(this);
+        else
+            QTimer::singleShot(0, this, &ScreenWindow::prepareUnseenPictures);
         return;
     }
     show();
+}
+
+bool ScreenWindow::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == windowHandle() && event->type() == QEvent::Expose && windowHandle()->isExposed()) {
+        watched->removeEventFilter(this);
+        // After this exposure has been painted.
+        QTimer::singleShot(0, this, &ScreenWindow::prepareUnseenPictures);
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void ScreenWindow::prepareUnseenPictures()
+{
+    // A student reads a screen before choosing what it shows next: the panels and figures that
+    // choice uncovers are drawn meanwhile, so that they appear within a frame.
+    const qreal ratio = devicePixelRatioF();
+    for (const ControlDescription &d : m_description.controls) {
+        auto *box = qobject_cast<PictureBoxControl *>(control(d.name));
+        if (box && !box->seen()) // hidden or covered: not drawn yet
+            box->preparePicture(ratio);
+    }
 }
 
 void ScreenWindow::focusFirstControl()

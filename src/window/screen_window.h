@@ -62,6 +62,7 @@ public:
     void detach() { m_events = nullptr; }
 
 protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
     void changeEvent(QEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
@@ -75,6 +76,7 @@ private:
     QSize describedSize() const; // the frame's inside: client area and menu bar
     void place();
     void focusFirstControl();
+    void prepareUnseenPictures();
     QWidget *containerWidget(std::string_view container) const;
     void publishDescription();
     void accessibilityActiveChanged(bool) override { updatePictureFocus(); }

@@ -154,11 +154,12 @@ QString DesktopSession::startXvfb()
         return QStringLiteral("Xvfb is not installed (scripts/install-deps installs it)");
     // -displayfd 1: Xvfb picks a free display and writes its number to standard output.
     int output = -1;
-    const pid_t x = launch(QStringLiteral("Xvfb"),
-                           {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"),
-                            QStringLiteral("0"), QStringLiteral("1024x768x24"), QStringLiteral("-nolisten"),
-                            QStringLiteral("tcp"), QStringLiteral("-noreset")},
-                           &output);
+    QStringList arguments{QStringLiteral("-displayfd"), QStringLiteral("1"),           QStringLiteral("-screen"),
+                          QStringLiteral("0"),          QStringLiteral("1024x768x24"), QStringLiteral("-nolisten"),
+                          QStringLiteral("tcp"),        QStringLiteral("-noreset")};
+    if (!m_options.framebufferDir.isEmpty())
+        arguments << QStringLiteral("-fbdir") << m_options.framebufferDir;
+    const pid_t x = launch(QStringLiteral("Xvfb"), arguments, &output);
     const QString number = x > 0 ? readFirstLine(output, startTimeoutMs) : QString();
     if (output >= 0)
         close(output);

@@ -19,6 +19,7 @@ struct SessionOptions {
     WindowManager windowManager = WindowManager::Openbox;
     bool accessibility = false; // the AT-SPI bus
     bool orca = false;          // the screen reader, started before the program; implies accessibility
+    QString framebufferDir;     // when set, Xvfb keeps its screen in DIR/Xvfb_screen0 (XWD), as seen
 };
 
 class DesktopSession
