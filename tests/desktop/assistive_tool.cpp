@@ -74,7 +74,7 @@ QVariant askOverAccessibilityBus(QAccessibleInterface *object, const QString &in
         answered = true;
     }));
     tool->start();
-    QTest::qWaitFor([&] { return answered.load(); }, 3 * replyMs);
+    (void)QTest::qWaitFor([&] { return answered.load(); }, 3 * replyMs);
     // Each call on the asking thread gives up after replyMs, so it ends.
     while (!tool->wait(20))
         QCoreApplication::processEvents();

@@ -154,11 +154,11 @@ QString DesktopSession::startXvfb()
         return QStringLiteral("Xvfb is not installed (scripts/install-deps installs it)");
     // -displayfd 1: Xvfb picks a free display and writes its number to standard output.
     int output = -1;
-    const pid_t x = launch(QStringLiteral("Xvfb"),
-                           {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"),
-                            QStringLiteral("0"), QStringLiteral("1024x768x24"), QStringLiteral("-nolisten"),
-                            QStringLiteral("tcp"), QStringLiteral("-noreset")},
-                           &output);
+    const pid_t x =
+        launch(QStringLiteral("Xvfb"),
+               {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"), QStringLiteral("0"),
+                m_options.screen, QStringLiteral("-nolisten"), QStringLiteral("tcp"), QStringLiteral("-noreset")},
+               &output);
     const QString number = x > 0 ? readFirstLine(output, startTimeoutMs) : QString();
     if (output >= 0)
         close(output);

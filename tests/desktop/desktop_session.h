@@ -19,6 +19,7 @@ struct SessionOptions {
     WindowManager windowManager = WindowManager::Openbox;
     bool accessibility = false; // the AT-SPI bus
     bool orca = false;          // the screen reader, started before the program; implies accessibility
+    QString screen = QStringLiteral("1024x768x24"); // the X server's screen: width x height x depth
 };
 
 class DesktopSession

@@ -378,5 +378,5 @@ void DesktopOrcaTest::choicesThroughTheAccessibilityInterface()
     QCOMPARE(p.counters.eventsOf("Test.List2"), 2);
 }
 
-QUORVEL_DESKTOP_TEST_MAIN(DesktopOrcaTest, true)
+QUORVEL_DESKTOP_TEST_MAIN(DesktopOrcaTest, true, QStringLiteral("1024x768x24"))
 #include "test_desktop_orca.moc"
