@@ -85,7 +85,7 @@ QMargins expectedFrameMargins(QWidget &window)
                    reinterpret_cast<const char *>(&asked));
     xcb_flush(connection);
     // The window manager answers by setting the property, at once; a busy desktop may take a while.
-    const QDeadlineTimer deadline(500);
+    const QDeadlineTimer deadline(1000);
     std::vector<uint32_t> frame;
     while ((frame = property32(connection, id, extents, XCB_ATOM_CARDINAL)).size() != 4 && !deadline.hasExpired())
         QThread::msleep(2);
