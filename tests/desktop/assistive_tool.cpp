@@ -5,6 +5,7 @@
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
+#include <QListWidget>
 #include <QTest>
 #include <QThread>
 
@@ -85,6 +86,38 @@ QStringList accessibleInterfaces(QAccessibleInterface *object)
 {
     return askOverAccessibilityBus(object, QStringLiteral("org.a11y.atspi.Accessible"), QStringLiteral("GetInterfaces"))
         .toStringList();
+}
+
+bool chooseRow(QListWidget *list, int row, Through through)
+{
+    QAccessibleInterface *a = QAccessible::queryAccessibleInterface(list);
+    if (accessibleInterfaces(a).contains(QStringLiteral("org.a11y.atspi.Selection")))
+        return askOverAccessibilityBus(a, QStringLiteral("org.a11y.atspi.Selection"), QStringLiteral("SelectChild"),
+                                       {row})
+            .toBool();
+    if (through == Through::TableRow)
+        return askOverAccessibilityBus(a, QStringLiteral("org.a11y.atspi.Table"), QStringLiteral("AddRowSelection"),
+                                       {row})
+            .toBool();
+    return askOverAccessibilityBus(a->child(row), QStringLiteral("org.a11y.atspi.Action"), QStringLiteral("DoAction"),
+                                   {0}) // its only action, Toggle
+        .toBool();
+}
+
+bool tryToDeselect(QListWidget *list, int row)
+{
+    QAccessibleInterface *a = QAccessible::queryAccessibleInterface(list);
+    bool answered =
+        askOverAccessibilityBus(a->child(row), QStringLiteral("org.a11y.atspi.Action"), QStringLiteral("DoAction"), {0})
+            .isValid() &&
+        askOverAccessibilityBus(a, QStringLiteral("org.a11y.atspi.Table"), QStringLiteral("RemoveRowSelection"), {row})
+            .isValid();
+    if (accessibleInterfaces(a).contains(QStringLiteral("org.a11y.atspi.Selection"))) {
+        const QString selection = QStringLiteral("org.a11y.atspi.Selection");
+        answered = askOverAccessibilityBus(a, selection, QStringLiteral("DeselectChild"), {row}).isValid() &&
+                   askOverAccessibilityBus(a, selection, QStringLiteral("ClearSelection")).isValid() && answered;
+    }
+    return answered;
 }
 
 } // namespace quorvel::desktop

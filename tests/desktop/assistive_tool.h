@@ -9,6 +9,7 @@
 #include <QVariantList>
 
 class QAccessibleInterface;
+class QListWidget;
 
 namespace quorvel::desktop {
 
@@ -18,5 +19,13 @@ QVariant askOverAccessibilityBus(QAccessibleInterface *object, const QString &in
 
 // The AT-SPI interfaces the object offers ("org.a11y.atspi.Selection", ...).
 QStringList accessibleInterfaces(QAccessibleInterface *object);
+
+// How a tool chooses a row through the accessibility interface: the list's Selection where the
+// toolkit offers it (Qt 6.5 on); with Qt 6.4, the list's table row selection or the row's action.
+enum class Through { TableRow, RowAction };
+bool chooseRow(QListWidget *list, int row, Through through);
+// Every way the accessibility interface offers to take the row's selection away; true once each
+// request was answered (granted or refused).
+bool tryToDeselect(QListWidget *list, int row);
 
 } // namespace quorvel::desktop

@@ -49,44 +49,6 @@ QString pictureText(const QWidget *pictureHolder)
     auto *box = qobject_cast<const PictureBoxControl *>(pictureHolder);
     return box && box->client()->picture() ? box->client()->picture()->description() : QString();
 }
-// How a tool chooses a row through the accessibility interface: the list's Selection where the
-// toolkit offers it (Qt 6.5 on); with Qt 6.4, the list's table row selection or the row's action.
-enum class Through { TableRow, RowAction };
-
-bool chooseRow(QListWidget *list, int row, Through through)
-{
-    QAccessibleInterface *a = QAccessible::queryAccessibleInterface(list);
-    if (accessibleInterfaces(a).contains(QStringLiteral("org.a11y.atspi.Selection")))
-        return askOverAccessibilityBus(a, QStringLiteral("org.a11y.atspi.Selection"), QStringLiteral("SelectChild"),
-                                       {row})
-            .toBool();
-    if (through == Through::TableRow)
-        return askOverAccessibilityBus(a, QStringLiteral("org.a11y.atspi.Table"), QStringLiteral("AddRowSelection"),
-                                       {row})
-            .toBool();
-    return askOverAccessibilityBus(a->child(row), QStringLiteral("org.a11y.atspi.Action"), QStringLiteral("DoAction"),
-                                   {0}) // its only action, Toggle
-        .toBool();
-}
-
-// Every way the accessibility interface offers to take the row's selection away; true once each
-// request was answered (granted or refused).
-bool tryToDeselect(QListWidget *list, int row)
-{
-    QAccessibleInterface *a = QAccessible::queryAccessibleInterface(list);
-    bool answered =
-        askOverAccessibilityBus(a->child(row), QStringLiteral("org.a11y.atspi.Action"), QStringLiteral("DoAction"), {0})
-            .isValid() &&
-        askOverAccessibilityBus(a, QStringLiteral("org.a11y.atspi.Table"), QStringLiteral("RemoveRowSelection"), {row})
-            .isValid();
-    if (accessibleInterfaces(a).contains(QStringLiteral("org.a11y.atspi.Selection"))) {
-        const QString selection = QStringLiteral("org.a11y.atspi.Selection");
-        answered = askOverAccessibilityBus(a, selection, QStringLiteral("DeselectChild"), {row}).isValid() &&
-                   askOverAccessibilityBus(a, selection, QStringLiteral("ClearSelection")).isValid() && answered;
-    }
-    return answered;
-}
-
 bool onlySelected(const QListWidget *list, int row)
 {
     return list->selectedItems().size() == 1 && list->item(row)->isSelected();
