@@ -60,17 +60,31 @@ ListBoxControl::ListBoxControl(const ControlDescription &d, QWidget *parent, std
     connect(this, &QListWidget::itemSelectionChanged, this, [this] {
         if (m_programChange)
             return;
-        if (selectedItems().isEmpty() && m_selectedRow >= 0) {
-            // The user never takes the selection away (an assistive technology's deselect, say).
-            m_programChange = true;
-            item(m_selectedRow)->setSelected(true);
-            m_programChange = false;
+        if (selectedItems().isEmpty()) {
+            // An assistive technology selects a row in two steps within one request: it clears the
+            // selection, then selects the row. Only a clear that nothing follows is a deselection,
+            // and the user never takes the selection away: the row chosen last is chosen again.
+            if (m_selectedRow >= 0)
+                QTimer::singleShot(0, this, &ListBoxControl::keepChosenRow);
             return;
         }
         m_selectedRow = listIndex();
         m_selectionChanged = true;
         choose();
+        // A row selected through the accessibility interface becomes the current row, as a clicked
+        // one is (after the choice, as the keys move it, so a screen reader reads the row's answer).
+        if (m_selectedRow >= 0 && m_selectedRow < count() && currentRow() != m_selectedRow)
+            selectionModel()->setCurrentIndex(model()->index(m_selectedRow, 0), QItemSelectionModel::NoUpdate);
     });
+}
+
+void ListBoxControl::keepChosenRow()
+{
+    if (!selectedItems().isEmpty() || m_selectedRow < 0 || m_selectedRow >= count())
+        return;
+    m_programChange = true;
+    item(m_selectedRow)->setSelected(true);
+    m_programChange = false;
 }
 
 ListBoxControl *ListBoxControl::choosing()

@@ -53,6 +53,7 @@ protected:
 
 private:
     void choose();
+    void keepChosenRow();
     void rowsChanged();
 
     std::function<void()> m_onClick;

@@ -3,6 +3,7 @@
 
 #include "resources/units.h"
 #include "window/controls.h"
+#include "window/placement.h"
 #include "window/screen_surface.h"
 #include "window/x11_hints.h"
 
@@ -172,25 +173,31 @@ QSize ScreenWindow::describedSize() const
 void ScreenWindow::place()
 {
     const QSize size = describedSize();
-    const int menuHeight = size.height() - twipsToPixels(m_description.clientHeight);
-    QScreen *screen = QGuiApplication::primaryScreen();
-    switch (m_description.startUpPosition) {
-    case StartUpPosition::Manual:
-        setGeometry(
-            QRect(QPoint(twipsToPixels(m_description.clientLeft), twipsToPixels(m_description.clientTop) - menuHeight),
-                  size));
-        break;
-    case StartUpPosition::CenterScreen: {
-        QRect r(QPoint(0, 0), size);
-        r.moveCenter(screen->availableGeometry().center());
-        setGeometry(r);
-        break;
-    }
-    case StartUpPosition::WindowsDefault: resize(size); break;
-    }
-    // A maximized screen with a fixed border is fixed once restored (see changeEvent).
+    // A maximized screen with a fixed border is fixed once restored (see changeEvent). The limits
+    // come first: they decide the frame the window manager gives the window.
     if (!isResizable(m_description.border) && m_description.windowState != WindowState::Maximized)
         setFixedSize(size);
+    const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+    QRect placed(QPoint(0, 0), size);
+    switch (m_description.startUpPosition) {
+    case StartUpPosition::Manual: {
+        const int menuHeight = size.height() - twipsToPixels(m_description.clientHeight);
+        placed.moveTopLeft(
+            QPoint(twipsToPixels(m_description.clientLeft), twipsToPixels(m_description.clientTop) - menuHeight));
+        break;
+    }
+    case StartUpPosition::CenterScreen: placed.moveCenter(area.center()); break;
+    case StartUpPosition::WindowsDefault: resize(size); return;
+    }
+    // On a small screen the whole window, frame included, stays inside the area the window manager
+    // leaves free: a screen keeps its described place where it fits there, and otherwise moves the
+    // least distance that brings it in. (The offscreen platform has no window manager and no panels.)
+    // Where it fits with room for any window manager's frame, the window manager is not asked for
+    // its frame: that costs a round trip to it at every opening.
+    const QMargins roomForAnyFrame(16, 48, 16, 16);
+    if (QGuiApplication::platformName() == QLatin1String("xcb") && !area.contains(placed + roomForAnyFrame))
+        placed = fitInside(placed, expectedFrameMargins(*this), area, isResizable(m_description.border));
+    setGeometry(placed);
 }
 
 void ScreenWindow::showScreen()

@@ -224,6 +224,61 @@ XWindow xWindow(const QWidget *window)
     return window ? XWindow(window->winId()) : 0;
 }
 
+QRect workArea()
+{
+    const auto desktop = property32(root(), "_NET_CURRENT_DESKTOP", XCB_ATOM_CARDINAL);
+    const auto areas = property32(root(), "_NET_WORKAREA", XCB_ATOM_CARDINAL);
+    const size_t at = 4 * (desktop.empty() ? 0 : desktop.front());
+    return areas.size() < at + 4 ? QRect()
+                                 : QRect(int(areas[at]), int(areas[at + 1]), int(areas[at + 2]), int(areas[at + 3]));
+}
+
+QRect frameOnScreen(const QWidget *window)
+{
+    xcb_connection_t *c = connection();
+    const xcb_window_t id = xWindow(window);
+    std::unique_ptr<xcb_translate_coordinates_reply_t, decltype(&free)> at(
+        xcb_translate_coordinates_reply(c, xcb_translate_coordinates(c, id, root(), 0, 0), nullptr), &free);
+    std::unique_ptr<xcb_get_geometry_reply_t, decltype(&free)> size(
+        xcb_get_geometry_reply(c, xcb_get_geometry(c, id), nullptr), &free);
+    const auto frame = property32(id, "_NET_FRAME_EXTENTS", XCB_ATOM_CARDINAL); // left, right, top, bottom
+    if (!at || !size || frame.size() != 4)
+        return {};
+    return QRect(at->dst_x, at->dst_y, size->width, size->height)
+        .adjusted(-int(frame[0]), -int(frame[2]), int(frame[1]), int(frame[3]));
+}
+
+Panel::Panel(int height)
+{
+    xcb_connection_t *c = connection();
+    const xcb_screen_t *screen = xcb_setup_roots_iterator(xcb_get_setup(c)).data;
+    m_window = xcb_generate_id(c);
+    xcb_create_window(c, XCB_COPY_FROM_PARENT, m_window, screen->root, 0, int16_t(screen->height_in_pixels - height),
+                      screen->width_in_pixels, uint16_t(height), 0, XCB_WINDOW_CLASS_INPUT_OUTPUT, screen->root_visual,
+                      0, nullptr);
+    // Placed where asked (USPosition, USSize), as a desktop's own panel is.
+    const std::uint32_t hints[18] = {1 | 2, 0, std::uint32_t(screen->height_in_pixels - height),
+                                     screen->width_in_pixels, std::uint32_t(height)};
+    xcb_change_property(c, XCB_PROP_MODE_REPLACE, m_window, XCB_ATOM_WM_NORMAL_HINTS, XCB_ATOM_WM_SIZE_HINTS, 32, 18,
+                        hints);
+    const xcb_atom_t dock = atom("_NET_WM_WINDOW_TYPE_DOCK");
+    xcb_change_property(c, XCB_PROP_MODE_REPLACE, m_window, atom("_NET_WM_WINDOW_TYPE"), XCB_ATOM_ATOM, 32, 1, &dock);
+    // Left, right, top, bottom; then the start and end of each side's strip.
+    const std::uint32_t strut[12] = {
+        0, 0, 0, std::uint32_t(height), 0, 0, 0, 0, 0, 0, 0, std::uint32_t(screen->width_in_pixels - 1)};
+    xcb_change_property(c, XCB_PROP_MODE_REPLACE, m_window, atom("_NET_WM_STRUT_PARTIAL"), XCB_ATOM_CARDINAL, 32, 12,
+                        strut);
+    xcb_change_property(c, XCB_PROP_MODE_REPLACE, m_window, atom("_NET_WM_STRUT"), XCB_ATOM_CARDINAL, 32, 4, strut);
+    xcb_map_window(c, m_window);
+    xcb_flush(c);
+}
+
+Panel::~Panel()
+{
+    xcb_destroy_window(connection(), m_window);
+    xcb_flush(connection());
+}
+
 QImage grabScreen(QRect area)
 {
     return QGuiApplication::primaryScreen()->grabWindow(0, area.x(), area.y(), area.width(), area.height()).toImage();

@@ -47,6 +47,23 @@ QStringList allowedActions(const QWidget *window); // _NET_WM_ALLOWED_ACTIONS, a
 // Of the given windows, the one the window manager stacks highest among those shown; null if none.
 const QWidget *topmostOf(const std::vector<const QWidget *> &windows);
 XWindow xWindow(const QWidget *window);
+QRect workArea(); // _NET_WORKAREA: the screen less its panels
+// The window and the frame the window manager put around it (_NET_FRAME_EXTENTS), on the screen.
+QRect frameOnScreen(const QWidget *window);
+
+// A panel along the bottom of the screen, as a task bar lies: a dock window that reserves its
+// height (_NET_WM_STRUT_PARTIAL), so the window manager's work area shrinks. It goes with the object.
+class Panel
+{
+public:
+    explicit Panel(int height);
+    ~Panel();
+    Panel(const Panel &) = delete;
+    Panel &operator=(const Panel &) = delete;
+
+private:
+    XWindow m_window;
+};
 
 // What the screen shows.
 QImage grabScreen(QRect area);

@@ -156,13 +156,14 @@ private:
 } // namespace quorvel::desktop
 
 // A test program on a desktop of its own: "-wm openbox" or "-wm metacity" picks the window manager.
-#define QUORVEL_DESKTOP_TEST_MAIN(TestClass, withOrca)                                                                 \
+#define QUORVEL_DESKTOP_TEST_MAIN(TestClass, withOrca, screenSize)                                                     \
     int main(int argc, char *argv[])                                                                                   \
     {                                                                                                                  \
         using namespace quorvel::desktop;                                                                              \
         const WindowManager wm = windowManagerFromArguments(argc, argv);                                               \
         DesktopSession session;                                                                                        \
-        const QString error = session.start({.windowManager = wm, .accessibility = withOrca, .orca = withOrca});       \
+        const QString error =                                                                                          \
+            session.start({.windowManager = wm, .accessibility = withOrca, .orca = withOrca, .screen = screenSize});   \
         if (!error.isEmpty()) {                                                                                        \
             std::fprintf(stderr, "FAIL: the test desktop could not start: %s\n", qPrintable(error));                   \
             return 1;                                                                                                  \

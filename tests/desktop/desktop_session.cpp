@@ -154,8 +154,8 @@ QString DesktopSession::startXvfb()
         return QStringLiteral("Xvfb is not installed (scripts/install-deps installs it)");
     // -displayfd 1: Xvfb picks a free display and writes its number to standard output.
     int output = -1;
-    QStringList arguments{QStringLiteral("-displayfd"), QStringLiteral("1"),           QStringLiteral("-screen"),
-                          QStringLiteral("0"),          QStringLiteral("1024x768x24"), QStringLiteral("-nolisten"),
+    QStringList arguments{QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-screen"),
+                          QStringLiteral("0"),          m_options.screen,  QStringLiteral("-nolisten"),
                           QStringLiteral("tcp"),        QStringLiteral("-noreset")};
     if (!m_options.framebufferDir.isEmpty())
         arguments << QStringLiteral("-fbdir") << m_options.framebufferDir;

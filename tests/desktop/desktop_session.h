@@ -20,6 +20,7 @@ struct SessionOptions {
     bool accessibility = false; // the AT-SPI bus
     bool orca = false;          // the screen reader, started before the program; implies accessibility
     QString framebufferDir;     // when set, Xvfb keeps its screen in DIR/Xvfb_screen0 (XWD), as seen
+    QString screen = QStringLiteral("1024x768x24"); // the X server's screen: width x height x depth
 };
 
 class DesktopSession

@@ -1,6 +1,7 @@
 // The program with the Orca screen reader, driven by real key presses alone, as a blind student
 // takes the module: what Orca speaks on each screen, and that the keys never leave the student
 // stranded on a page. Orca starts before the program; its debug file lists every utterance.
+#include "desktop/assistive_tool.h"
 #include "desktop/desktop_program.h"
 #include "desktop/orca_speech.h"
 
@@ -11,6 +12,7 @@
 #include "window/screen_surface.h"
 #include "window/text.h"
 
+#include <QAccessible>
 #include <QFile>
 #include <QLabel>
 #include <QListWidget>
@@ -47,6 +49,10 @@ QString pictureText(const QWidget *pictureHolder)
     auto *box = qobject_cast<const PictureBoxControl *>(pictureHolder);
     return box && box->client()->picture() ? box->client()->picture()->description() : QString();
 }
+bool onlySelected(const QListWidget *list, int row)
+{
+    return list->selectedItems().size() == 1 && list->item(row)->isSelected();
+}
 } // namespace
 
 class DesktopOrcaTest : public QObject
@@ -62,6 +68,7 @@ private slots:
     void welcomeGlossariesAndInstructions();
     void tutorialTopicsByKeys();
     void testQuestionsByKeys();
+    void choicesThroughTheAccessibilityInterface();
 
 private:
     // Presses the keys (xdotool syntax), one after another.
@@ -293,5 +300,45 @@ void DesktopOrcaTest::testQuestionsByKeys()
     QCOMPARE(choices(), 2);
 }
 
-QUORVEL_DESKTOP_TEST_MAIN(DesktopOrcaTest, true)
+// A switch-access or voice-control tool chooses through the accessibility interface: each row it
+// selects is one choice, as a click on the row is (the topic's page shown, the answer judged and a
+// right one's page opened); a deselection it asks for is undone and chooses nothing.
+void DesktopOrcaTest::choicesThroughTheAccessibilityInterface()
+{
+    DesktopProgram p;
+    QVERIFY(p.started);
+    const auto shows = [&](std::string_view screen) { return p.window(screen) && p.window(screen)->isVisible(); };
+    p.registry.show("VascularFunctionCurves");
+    auto *topics = p.control<QListWidget>("VascularFunctionCurves", "basicList1");
+    QVERIFY(waitUntil([&] { return topics->isVisible(); }));
+    QVERIFY(chooseRow(topics, 2, Through::TableRow));
+    QVERIFY(waitUntil([&] { return shows("Form1"); }));
+    QVERIFY(chooseRow(topics, 3, Through::TableRow));
+    QVERIFY(waitUntil([&] { return shows("Form2") && !shows("Form1"); }));
+    QCOMPARE(p.counters.eventsOf("VascularFunctionCurves.basicList1"), 2);
+    QVERIFY(onlySelected(topics, 3));
+    QCOMPARE(topics->currentRow(), 3);
+    QVERIFY(tryToDeselect(topics, 3));
+    QVERIFY(waitUntil([&] { return onlySelected(topics, 3); }));
+    QCOMPARE(p.counters.eventsOf("VascularFunctionCurves.basicList1"), 2);
+    QVERIFY(shows("Form2"));
+
+    p.registry.show("Test");
+    QVERIFY(askOverAccessibilityBus(QAccessible::queryAccessibleInterface(p.control("Test", "cmdStart")),
+                                    QStringLiteral("org.a11y.atspi.Action"), QStringLiteral("DoAction"), {0})
+                .toBool()); // Press
+    auto *answers = p.control<QListWidget>("Test", "List2");
+    QVERIFY(waitUntil([&] { return answers->isVisible() && answers->count() == 6; }));
+    const auto verdict = [&] { return p.control<QLabel>("Test", "Label1")->text(); };
+    QVERIFY(chooseRow(answers, 1, Through::RowAction)); // a, wrong
+    QVERIFY(waitUntil([&] { return verdict() == QLatin1String("TRY AGAIN"); }));
+    QVERIFY(chooseRow(answers, 2, Through::RowAction)); // b, right
+    QVERIFY(waitUntil([&] { return verdict() == QLatin1String("CORRECT!") && shows("Formq01"); }));
+    QCOMPARE(p.counters.eventsOf("Test.List2"), 2);
+    QVERIFY(tryToDeselect(answers, 2));
+    QVERIFY(waitUntil([&] { return onlySelected(answers, 2); }));
+    QCOMPARE(p.counters.eventsOf("Test.List2"), 2);
+}
+
+QUORVEL_DESKTOP_TEST_MAIN(DesktopOrcaTest, true, QStringLiteral("1024x768x24"))
 #include "test_desktop_orca.moc"

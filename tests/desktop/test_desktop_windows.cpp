@@ -3,6 +3,8 @@
 // pages stay, fixed screens stay fixed, and the active screen is the one the desktop activates.
 #include "desktop/desktop_program.h"
 
+#include "resources/figure_pages.h"
+#include "resources/units.h"
 #include "window/screen_surface.h"
 
 #include <QLabel>
@@ -43,10 +45,13 @@ bool seenOnScreen(const QWidget *window)
     });
 }
 
-// With QUORVEL_DESKTOP_SHOTS set to a folder, the whole screen at this moment, for a person to look at.
-void keepScreenshot(const DesktopSession &session, const char *what)
+// With QUORVEL_DESKTOP_SHOTS set to a folder, the whole screen at this moment, for a person to look at
+// (once the window given is drawn, or a while has passed).
+void keepScreenshot(const DesktopSession &session, const char *what, const QWidget *drawn = nullptr)
 {
     const QString folder = qEnvironmentVariable("QUORVEL_DESKTOP_SHOTS");
+    if (drawn && !folder.isEmpty())
+        (void)seenOnScreen(drawn);
     if (!folder.isEmpty())
         grabScreen(QGuiApplication::primaryScreen()->geometry())
             .save(QStringLiteral("%1/%2-%3.png").arg(folder, session.windowManagerName(), QLatin1String(what)));
@@ -73,6 +78,7 @@ private slots:
     void framelessPagesIgnoreTheWindowManagersClose();
     void fixedScreensStayFixed();
     void activationFollowsTheDesktop();
+    void everyScreenFitsASmallScreen();
 
 private:
     DesktopSession &m_session;
@@ -290,5 +296,44 @@ void DesktopWindowsTest::activationFollowsTheDesktop()
     QCOMPARE(p.registryActive(), std::string_view("Instructions"));
 }
 
-QUORVEL_DESKTOP_TEST_MAIN(DesktopWindowsTest, false)
+// On a small laptop's screen with a panel, every screen the student opens lies inside the work area,
+// frame included. One that fits keeps its described place; the topic pages, which reach below it,
+// move up by just that much; the picture glossary, taller than the area with its frame, becomes
+// shorter at its place and still shows its whole picture.
+void DesktopWindowsTest::everyScreenFitsASmallScreen()
+{
+    const Panel panel(32);
+    const QRect area(0, 0, 1280, 720 - 32);
+    QVERIFY(
+        waitFor([&] { return workArea() == area && QGuiApplication::primaryScreen()->availableGeometry() == area; }));
+    DesktopProgram p;
+    QVERIFY(p.started);
+    QVERIFY(p.chooseMenu("Introduction", "mnuGlossary"));
+    ScreenWindow *glossary = p.window("Glossary2");
+    QVERIFY(inFront(p, "Glossary2"));
+    keepScreenshot(m_session, "small-screen-glossary", glossary);
+    for (const char *entry : {"mnuInstruct", "mnuVFC", "mnuTest"})
+        QVERIFY2(p.chooseMenu("Introduction", entry), entry);
+    for (const ScreenDescription &page : figurePageDescriptions()) {
+        if (!p.window(page.name))
+            p.registry.show(page.name);
+    }
+    for (Screen *s : p.registry.forms()) {
+        ScreenWindow *w = s->window();
+        const bool inside = waitFor([&] { return w->isVisible() && area.contains(frameOnScreen(w)); });
+        QString seen;
+        QDebug(&seen) << s->name().data() << frameOnScreen(w) << w->windowState();
+        QVERIFY2(inside, qPrintable(seen));
+    }
+    keepScreenshot(m_session, "small-screen-pages", p.window("Form15"));
+    QCOMPARE(p.window("Formq25")->geometry().topLeft(), QPoint(twipsToPixels(840), twipsToPixels(1050)));
+    const QRect page = frameOnScreen(p.window("Form15"));
+    QCOMPARE(page.left(), twipsToPixels(findFigurePage("Form15")->clientLeft));
+    QCOMPARE(page.bottom(), area.bottom());
+    QCOMPARE(glossary->geometry().left(), twipsToPixels(60));
+    QCOMPARE(frameOnScreen(glossary).top(), area.top());
+    QVERIFY(glossary->surface()->height() >= glossary->surface()->picture()->naturalSize().height());
+}
+
+QUORVEL_DESKTOP_TEST_MAIN(DesktopWindowsTest, false, QStringLiteral("1280x720x24"))
 #include "test_desktop_windows.moc"
