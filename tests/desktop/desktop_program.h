@@ -175,6 +175,9 @@ private:
             TestClass tc(session);                                                                                     \
             result = QTest::qExec(&tc, argc, argv);                                                                    \
         }                                                                                                              \
-        session.stop();                                                                                                \
+        if (const QString left = session.stop(); !left.isEmpty()) {                                                    \
+            std::fprintf(stderr, "FAIL: processes of the test desktop outlived it:\n%s\n", qPrintable(left));          \
+            result = 1;                                                                                                \
+        }                                                                                                              \
         return result;                                                                                                 \
     }
