@@ -235,6 +235,17 @@ QString DesktopSession::startOrca()
     if (orca.isEmpty())
         return QStringLiteral("orca is not installed (scripts/install-deps installs it)");
     m_orcaLog = m_home + QStringLiteral("/orca-debug.txt");
+    // Orca runs without a speech server. It writes each utterance to its debug file before it hands
+    // the text to a server, and those records are what the tests check: a server would add only ways
+    // to fail. With speech-dispatcher and its espeak-ng module installed (as on a student's desktop)
+    // and no sound device, Orca's first call to the server it had spawned never returned, and the
+    // server and its module outlived the test. So the spawn command that Orca's speech client runs
+    // always refuses, and the only server it may reach is one at this desktop's own socket, where
+    // none runs: Orca then runs the same way whether speech-dispatcher is installed or not.
+    qputenv("SPEECHD_CMD", "/bin/false");
+    qputenv("SPEECHD_ADDRESS",
+            (QStringLiteral("unix_socket:") + m_home + QStringLiteral("/runtime/speech-dispatcher/speechd.sock"))
+                .toLocal8Bit());
     // Orca's own launcher, with two changes. It opens the debug file with an 8 KiB buffer, so the
     // last utterances stay unwritten while Orca waits for the next event: here the file is written
     // line by line. And it refuses to start while any process named orca runs for this user (other
