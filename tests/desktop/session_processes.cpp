@@ -264,9 +264,12 @@ void SessionProcesses::finish()
 {
     if (m_keeper <= 0)
         return;
+    // A keeper that is gone already (someone ended it) must not end this process with a SIGPIPE.
+    const auto previous = std::signal(SIGPIPE, SIG_IGN);
     const char word = 'e';
     if (write(m_keeperPipe, &word, 1) != 1)
         kill(m_keeper, SIGKILL);
+    std::signal(SIGPIPE, previous);
     close(m_keeperPipe);
     waitpid(m_keeper, nullptr, 0);
     m_keeper = -1;
