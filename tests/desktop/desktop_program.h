@@ -13,6 +13,7 @@
 #include "welcome/instructions.h"
 #include "welcome/introduction.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QTest>
 
@@ -62,6 +63,8 @@ private:
 
 class DesktopProgram
 {
+    static constexpr int keySettleMs = 300;
+
 public:
     DesktopProgram() : registry([this](ScreenRegistry &r, std::string_view name) { return create(r, name); })
     {
@@ -71,7 +74,15 @@ public:
         started = QTest::qWaitForWindowExposed(window("Introduction")) &&
                   QTest::qWaitFor([this] { return reallyActive() == "Introduction"; }, 8000);
     }
-    ~DesktopProgram() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
+    ~DesktopProgram()
+    {
+        // Qt's accessibility bridge holds a copy of each key event until the screen reader has
+        // answered for it, 100 ms at most (its D-Bus timeout), and loses the copies whose window is
+        // gone by then: the windows stay until the last keys are settled.
+        if (QAccessible::isActive())
+            QTest::qWait(keySettleMs);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
 
     ScreenWindow *window(std::string_view screen) const
     {
@@ -176,6 +187,9 @@ private:
             TestClass tc(session);                                                                                     \
             result = QTest::qExec(&tc, argc, argv);                                                                    \
         }                                                                                                              \
-        session.stop();                                                                                                \
+        if (const QString left = session.stop(); !left.isEmpty()) {                                                    \
+            std::fprintf(stderr, "FAIL: processes of the test desktop outlived it:\n%s\n", qPrintable(left));          \
+            result = 1;                                                                                                \
+        }                                                                                                              \
         return result;                                                                                                 \
     }

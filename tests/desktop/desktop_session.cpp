@@ -18,13 +18,14 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <sys/prctl.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 namespace quorvel::desktop {
 
 namespace {
 constexpr int startTimeoutMs = 20000;
+constexpr int endGraceMs = 5000; // for a process asked to end, before it is killed
+constexpr int lingerMs = 10000;  // for the processes of the session to follow those that started them
 
 // Reads the first line the process writes to the pipe (Xvfb's display number, the bus address).
 QString readFirstLine(int fd, int timeoutMs)
@@ -66,6 +67,14 @@ bool rootHasProperty(const QString &display, const char *name)
     return found;
 }
 
+std::vector<pid_t> pidsOf(const std::vector<SessionProcess> &processes)
+{
+    std::vector<pid_t> pids;
+    for (const SessionProcess &p : processes)
+        pids.push_back(p.pid);
+    return pids;
+}
+
 bool waitFor(const std::function<bool()> &ready, int timeoutMs)
 {
     QDeadlineTimer deadline(timeoutMs);
@@ -98,10 +107,13 @@ pid_t DesktopSession::launch(const QString &program, const QStringList &argument
     int pipeFds[2] = {-1, -1};
     if (outputPipe && pipe(pipeFds) != 0)
         return -1;
+    const pid_t parent = getpid();
     const pid_t pid = fork();
     if (pid == 0) {
-        // Should this test program die, whatever it started goes with it.
+        // Should this test program die, whatever it started goes with it (also if it died just now).
         prctl(PR_SET_PDEATHSIG, SIGTERM);
+        if (getppid() != parent)
+            _exit(127);
         const int logFd = open(log.constData(), O_WRONLY | O_CREAT | O_APPEND, 0600);
         dup2(outputPipe ? pipeFds[1] : logFd, STDOUT_FILENO);
         dup2(logFd, STDERR_FILENO);
@@ -120,6 +132,7 @@ pid_t DesktopSession::launch(const QString &program, const QStringList &argument
 QString DesktopSession::start(const SessionOptions &options)
 {
     m_options = options;
+    m_processes.begin();
     if (m_options.orca)
         m_options.accessibility = true;
     // A fresh home per session keeps the settings of the window manager and Orca out of the way.
@@ -223,6 +236,17 @@ QString DesktopSession::startOrca()
     if (orca.isEmpty())
         return QStringLiteral("orca is not installed (scripts/install-deps installs it)");
     m_orcaLog = m_home + QStringLiteral("/orca-debug.txt");
+    // Orca runs without a speech server. It writes each utterance to its debug file before it hands
+    // the text to a server, and those records are what the tests check: a server would add only ways
+    // to fail. With speech-dispatcher and its espeak-ng module installed (as on a student's desktop)
+    // and no sound device, Orca's first call to the server it had spawned never returned, and the
+    // server and its module outlived the test. So the spawn command that Orca's speech client runs
+    // always refuses, and the only server it may reach is one at this desktop's own socket, where
+    // none runs: Orca then runs the same way whether speech-dispatcher is installed or not.
+    qputenv("SPEECHD_CMD", "/bin/false");
+    qputenv("SPEECHD_ADDRESS",
+            (QStringLiteral("unix_socket:") + m_home + QStringLiteral("/runtime/speech-dispatcher/speechd.sock"))
+                .toLocal8Bit());
     // Orca's own launcher, with two changes. It opens the debug file with an 8 KiB buffer, so the
     // last utterances stay unwritten while Orca waits for the next event: here the file is written
     // line by line. And it refuses to start while any process named orca runs for this user (other
@@ -248,25 +272,26 @@ sys.exit(launcher()))";
     return ready ? QString() : QStringLiteral("orca did not become ready within 60 s");
 }
 
-void DesktopSession::stop()
+QString DesktopSession::stop()
 {
     // Last started, first ended: the screen reader and the window manager before the buses and
-    // the X server they talk to. Each goes by its own id, and is waited for.
+    // the X server they talk to. Each goes by its own id and is waited for, and so does what it
+    // started below it (the accessibility bus of its launcher) where that does not go with it.
     for (auto it = m_children.rbegin(); it != m_children.rend(); ++it) {
-        const pid_t pid = *it;
-        kill(pid, SIGTERM);
-        QDeadlineTimer deadline(5000);
-        int status = 0;
-        while (waitpid(pid, &status, WNOHANG) == 0) {
-            if (deadline.hasExpired()) {
-                kill(pid, SIGKILL);
-                waitpid(pid, &status, 0);
-                break;
-            }
-            QThread::msleep(20);
-        }
+        const std::vector<pid_t> below = SessionProcesses::descendantsOf(*it);
+        SessionProcesses::end({*it}, endGraceMs);
+        SessionProcesses::end(below, endGraceMs);
     }
     m_children.clear();
+    // A bus starts the services it activates detached (the accessibility registry, dconf); they end
+    // once their bus has gone, and are given a moment for it. What still runs then would have
+    // outlived the session (a detached speech server waiting on a sound device): it is a leftover.
+    waitFor([this] { return m_processes.running().empty(); }, lingerMs);
+    const std::vector<SessionProcess> left = m_processes.running();
+    SessionProcesses::end(pidsOf(left), endGraceMs);
+    SessionProcesses::reapOrphans();
+    m_processes.finish();
+    return describe(left);
 }
 
 WindowManager windowManagerFromArguments(int &argc, char **argv)

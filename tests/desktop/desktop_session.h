@@ -1,9 +1,14 @@
 #pragma once
 // A private desktop for one test program: an X server of its own (Xvfb), a session bus, optionally
 // the accessibility bus and the Orca screen reader, and a real window manager. Every process it
-// starts is recorded and ended by its id when the session stops, also when the test program dies:
-// each child is told to end when its parent goes (PR_SET_PDEATHSIG). It uses no Qt event loop,
-// so it can start before the application object that connects to its display.
+// starts is recorded and ended by its id when the session stops, with all that process started in
+// turn; each child is also told to end when its parent goes (PR_SET_PDEATHSIG). The processes of
+// the session are marked (session_processes.h), so none escapes: one still running when the session
+// has ended its own is ended too and reported, and a keeper ends them all should the test program
+// die first. It uses no Qt event loop, so it can start before the application object that
+// connects to its display.
+
+#include "desktop/session_processes.h"
 
 #include <QString>
 #include <QStringList>
@@ -34,7 +39,9 @@ public:
     // Starts everything and points DISPLAY and the bus variables of this process at it. On failure
     // it stops what it started and returns the reason.
     QString start(const SessionOptions &options);
-    void stop();
+    // Ends every process of the session. Returns the processes that outlived the ones that started
+    // them (ended now as well), one per line: empty when the session left nothing behind.
+    QString stop();
 
     const QString &display() const { return m_display; }
     const QString &orcaLog() const { return m_orcaLog; }
@@ -51,6 +58,7 @@ private:
     QString startOrca();
 
     SessionOptions m_options;
+    SessionProcesses m_processes;
     std::vector<pid_t> m_children; // in the order started; ended in reverse
     QString m_display;
     QString m_home;

@@ -268,7 +268,10 @@ int main(int argc, char *argv[])
         if (quorvel.exitCode() != 0 || !report.isEmpty())
             fail(actions, QStringLiteral("the last run ended with code %1\n%2").arg(quorvel.exitCode()).arg(report));
     }
-    session.stop();
+    if (const QString left = session.stop(); !left.isEmpty()) {
+        std::fprintf(stderr, "FAIL: processes of the test desktop outlived it:\n%s\n", qPrintable(left));
+        ++failures;
+    }
     std::printf("monkey: %ld actions over %ld runs, %d failed\n", actions, runs, failures);
     return failures == 0 ? 0 : 1;
 }
