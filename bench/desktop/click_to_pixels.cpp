@@ -1,8 +1,8 @@
 // make bench-desktop: from a click to the pixels a student sees, on a real X server. The program
 // runs on a private Xvfb whose framebuffer is a file, under openbox; XTEST clicks and keys drive it,
 // and each action is timed from the click until the screen stops changing. A floor program, run in
-// the same way and the same run, does the least a topic change must do; each action's median is
-// printed with its spread and its ratio to the floor.
+// the same way and the same run, does the least a topic change and the opening of a screen must
+// do; each action's median is printed with its spread and its ratio to the floor's like action.
 //
 //   quorvel-bench-desktop TARGET FLOOR [-sessions N] [-profile]
 //
