@@ -5,6 +5,12 @@
 // (its native window too) before the first click, and a change hides the page shown before.
 // Keys pressed on a page go to the list, as they do on the program's topic pages. It answers
 // "row Floor list N" on standard input as the program's probe does.
+//
+// Opening a screen: the least it must do is map a new maximized, decorated top-level window and
+// paint it. The floor starts on a window of its own with an open button; that button shows the
+// topic window, and the topic window's open button shows a third window (a pre-drawn picture and a
+// list). Both opened windows are built, their pictures drawn and their native windows made before
+// the first click; a click only maps one and paints it. "control Floor open N" locates button N.
 #include "desktop/geometry_probe.h"
 
 #include "resources/figure_pages.h"
@@ -18,6 +24,7 @@
 #include <QListWidget>
 #include <QPainter>
 #include <QPixmap>
+#include <QPushButton>
 #include <QSvgRenderer>
 
 #include <memory>
@@ -108,11 +115,16 @@ public:
             m_pages.push_back(row.ownsTopic() ? page(row.page) : nullptr);
         }
         connect(&m_list, &QListWidget::currentRowChanged, this, [this](int row) { choose(row); });
+        m_open.setParent(this);
         winId();
     }
 
-    std::optional<QRect> locate(const QStringList &words) const
+    QPushButton &openButton() { return m_open; }
+
+    std::optional<QRect> locateRow(const QStringList &words) const
     {
+        if (!isVisible())
+            return std::nullopt;
         QListWidgetItem *row =
             words.size() == 4 && words[0] == QLatin1String("row") ? m_list.item(words[3].toInt()) : nullptr;
         if (!row)
@@ -145,15 +157,61 @@ private:
     std::vector<QPixmap> m_slides;
     std::vector<std::unique_ptr<Page>> m_pages;
     Page *m_shown = nullptr;
+    QPushButton m_open{QStringLiteral("Open")};
 };
+
+// A screen opened by a click: a maximized window with a pre-drawn picture and a list.
+class Opened : public Shown
+{
+public:
+    explicit Opened(const QPixmap &picture)
+    {
+        showPixmap(picture);
+        m_list.setParent(this);
+        m_list.setGeometry(picture.width() + 8, 8, 300, 400);
+        for (const TopicRow &row : TopicTable::rows())
+            m_list.addItem(toQString(row.rowText));
+        winId(); // the native window exists before the click that maps it
+    }
+
+private:
+    QListWidget m_list;
+};
+
+// The window the floor starts on, with the button that opens the topic window.
+class Start : public QWidget
+{
+public:
+    Start() { m_open.setParent(this); }
+    QPushButton &openButton() { return m_open; }
+
+private:
+    QPushButton m_open{QStringLiteral("Open")};
+};
+
+std::optional<QRect> locateButton(QPushButton &button)
+{
+    if (!button.isVisible())
+        return std::nullopt;
+    return QRect(button.mapToGlobal(QPoint()), button.size());
+}
 
 } // namespace
 
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
+    Start start;
     Floor floor;
-    bench::GeometryProbe probe([&](const QStringList &words) { return floor.locate(words); });
-    floor.showMaximized();
+    Opened opened(drawn(control("title").picture.file,
+                        QSize(twipsToPixels(control("master").width), twipsToPixels(control("master").height))));
+    QObject::connect(&start.openButton(), &QPushButton::clicked, &floor, &QWidget::showMaximized);
+    QObject::connect(&floor.openButton(), &QPushButton::clicked, &opened, &QWidget::showMaximized);
+    bench::GeometryProbe probe([&](const QStringList &words) -> std::optional<QRect> {
+        if (words.size() == 4 && words[0] == QLatin1String("control") && words[2] == QLatin1String("open"))
+            return locateButton(words[3] == QLatin1String("0") ? start.openButton() : floor.openButton());
+        return floor.locateRow(words);
+    });
+    start.showMaximized();
     return app.exec();
 }
