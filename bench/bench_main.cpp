@@ -3,6 +3,7 @@
 // Prints a Markdown table of medians over repeated runs.
 #include "catalogue/screen_catalogue.h"
 #include "shell/screen_registry.h"
+#include "spread.h"
 #include "window/app_style.h"
 #include "window/picture.h"
 #include "window/screen_window.h"
@@ -27,17 +28,8 @@ using namespace quorvel;
 
 namespace {
 
-struct Spread {
-    double median = 0, min = 0, max = 0;
-};
-
-Spread spread(std::vector<double> v)
-{
-    if (v.empty())
-        return {};
-    std::sort(v.begin(), v.end());
-    return {v[v.size() / 2], v.front(), v.back()};
-}
+using bench::Spread;
+using bench::spread;
 
 // Paints a screen's window as the window system would on first showing it.
 void paint(ScreenRegistry &r, std::string_view screen)

@@ -10,6 +10,7 @@
 // for it; its profile is dumped after each action, named after the action, into callgrind.out.*
 // in the working directory. The times it prints then mean nothing.
 #include "desktop/screen_watch.h"
+#include "spread.h"
 
 #include "desktop/desktop_session.h"
 
@@ -159,18 +160,6 @@ bool runSession(const QString &program, const std::vector<Step> &steps, ScreenWa
             samples[step.action].push_back(ms);
     }
     return true;
-}
-
-struct Spread {
-    double median = 0, min = 0, max = 0;
-};
-
-Spread spread(std::vector<double> v)
-{
-    if (v.empty())
-        return {};
-    std::sort(v.begin(), v.end());
-    return {v[v.size() / 2], v.front(), v.back()};
 }
 
 void print(const Samples &program, const Samples &floor)
