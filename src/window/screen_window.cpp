@@ -179,6 +179,13 @@ void ScreenWindow::place()
         setFixedSize(size);
     const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
     QRect placed(QPoint(0, 0), size);
+    // A maximized screen fills the area in any case; restored, it must fit there too (a window
+    // manager may also leave it unmaximized), so it may shrink where its described size does not fit.
+    const bool maximized = m_description.windowState == WindowState::Maximized;
+    const bool shrinkable = isResizable(m_description.border) || maximized;
+    const QMargins roomForAnyFrame(16, 48, 16, 16);
+    const bool onX11 = QGuiApplication::platformName() == QLatin1String("xcb");
+    m_restoredSize = size;
     switch (m_description.startUpPosition) {
     case StartUpPosition::Manual: {
         const int menuHeight = size.height() - twipsToPixels(m_description.clientHeight);
@@ -187,16 +194,22 @@ void ScreenWindow::place()
         break;
     }
     case StartUpPosition::CenterScreen: placed.moveCenter(area.center()); break;
-    case StartUpPosition::WindowsDefault: resize(size); return;
+    case StartUpPosition::WindowsDefault:
+        // The window manager chooses the place; only the size must fit.
+        placed.moveTopLeft(area.topLeft());
+        if (onX11 && maximized && !area.contains(placed + roomForAnyFrame))
+            m_restoredSize = fitInside(placed, expectedFrameMargins(*this), area, true).size();
+        resize(m_restoredSize);
+        return;
     }
     // On a small screen the whole window, frame included, stays inside the area the window manager
     // leaves free: a screen keeps its described place where it fits there, and otherwise moves the
     // least distance that brings it in. (The offscreen platform has no window manager and no panels.)
     // Where it fits with room for any window manager's frame, the window manager is not asked for
     // its frame: that costs a round trip to it at every opening.
-    const QMargins roomForAnyFrame(16, 48, 16, 16);
-    if (QGuiApplication::platformName() == QLatin1String("xcb") && !area.contains(placed + roomForAnyFrame))
-        placed = fitInside(placed, expectedFrameMargins(*this), area, isResizable(m_description.border));
+    if (onX11 && !area.contains(placed + roomForAnyFrame))
+        placed = fitInside(placed, expectedFrameMargins(*this), area, shrinkable);
+    m_restoredSize = placed.size();
     setGeometry(placed);
 }
 
@@ -271,9 +284,14 @@ void ScreenWindow::bringForward()
 void ScreenWindow::changeEvent(QEvent *event)
 {
     QMainWindow::changeEvent(event);
-    if (event->type() == QEvent::WindowStateChange && !isResizable(m_description.border) &&
+    if (event->type() == QEvent::WindowStateChange && (windowState() & Qt::WindowMaximized))
+        m_maximizedOnce = true;
+    // Restored by the window manager: back to the described size, fixed. A window manager may report
+    // a plain state while it maps a maximized window (metacity does); fixed then, the window could no
+    // longer be maximized and would stay at its described size, larger than a small screen.
+    if (event->type() == QEvent::WindowStateChange && !isResizable(m_description.border) && m_maximizedOnce &&
         !(windowState() & (Qt::WindowMaximized | Qt::WindowMinimized)))
-        setFixedSize(describedSize()); // restored by the window manager: back to the described size, fixed
+        setFixedSize(m_restoredSize);
     if (m_events && event->type() == QEvent::ActivationChange && isActiveWindow())
         m_events->windowActivated();
 }

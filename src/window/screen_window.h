@@ -93,6 +93,8 @@ private:
     ControlLookup m_controls;
     std::map<std::string, QAction *, std::less<>> m_menuActions;
     bool m_placed = false;
+    bool m_maximizedOnce = false;        // a restore before the first maximize is the window manager's mapping
+    QSize m_restoredSize;                // a maximized screen's size once restored: described, or what fits
     QPointer<ListBoxControl> m_openedBy; // the list whose choice showed this window last, if any
     QString m_answer;                    // what the program said to that choice
     QString m_spokenDescription;         // the description a screen reader was last told of

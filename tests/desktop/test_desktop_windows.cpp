@@ -236,10 +236,17 @@ void DesktopWindowsTest::fixedScreensStayFixed()
     for (const char *name : {"Introduction", "VascularFunctionCurves", "Test"}) {
         ScreenWindow *w = p.window(name);
         const ScreenDescription &d = w->description();
-        const QSize client(d.clientWidth / 15, d.clientHeight / 15);
+        const QSize described(d.clientWidth / 15, d.clientHeight / 15);
         QVERIFY2(waitFor([&] { return w->isMaximized(); }), name);
         QVERIFY2(setMaximized(w, false), name);
-        QVERIFY2(waitFor([&] { return !w->isMaximized() && w->surface()->size() == client; }), name);
+        // Restored at its described size, or as much of it as this small screen's work area holds.
+        QVERIFY2(waitFor([&] {
+                     const QSize s = w->surface()->size();
+                     return !w->isMaximized() && s.width() == described.width() && s.height() <= described.height() &&
+                            workArea().contains(frameOnScreen(w));
+                 }),
+                 name);
+        const QSize client = w->surface()->size();
         QVERIFY(resizeThroughWindowManager(w, QSize(900, 700)));
         QTest::qWait(400);
         QCOMPARE(w->surface()->size(), client);
