@@ -239,13 +239,14 @@ void DesktopWindowsTest::fixedScreensStayFixed()
         const QSize described(d.clientWidth / 15, d.clientHeight / 15);
         QVERIFY2(waitFor([&] { return w->isMaximized(); }), name);
         QVERIFY2(setMaximized(w, false), name);
-        // Restored at its described size, or as much of it as this small screen's work area holds.
-        QVERIFY2(waitFor([&] {
-                     const QSize s = w->surface()->size();
-                     return !w->isMaximized() && s.width() == described.width() && s.height() <= described.height() &&
-                            workArea().contains(frameOnScreen(w));
-                 }),
-                 name);
+        // Restored at its described size, or as much of it as this small screen's work area holds
+        // (openbox may lay the one-pixel border of a window as tall as the area off the screen).
+        const bool restored = waitFor([&] {
+            const QSize s = w->surface()->size();
+            return !w->isMaximized() && s.width() == described.width() && s.height() <= described.height() &&
+                   workArea().adjusted(-1, -1, 1, 1).contains(frameOnScreen(w));
+        });
+        QVERIFY2(restored, name);
         const QSize client = w->surface()->size();
         QVERIFY(resizeThroughWindowManager(w, QSize(900, 700)));
         QTest::qWait(400);
