@@ -213,6 +213,14 @@ private slots:
             QVERIFY2(facts.found, qPrintable(owner + QStringLiteral(" has no picture ") + file));
             QVERIFY2(QSvgRenderer(QStringLiteral(":/pictures/") + file).isValid(), qPrintable(file));
             QVERIFY2(!facts.title.isEmpty() && !facts.description.trimmed().isEmpty(), qPrintable(file));
+            // A box is named from a reading that stops at the labels: it must find what the whole one does.
+            QFile source(QStringLiteral(":/pictures/") + file);
+            QVERIFY(source.open(QIODevice::ReadOnly));
+            const QByteArray svg = source.readAll();
+            const PictureLabels labels = scanPictureLabels(svg);
+            const PictureScan whole = scanPicture(svg);
+            QCOMPARE(labels.title, whole.title);
+            QCOMPARE(labels.description, whole.description);
             QCOMPARE(facts.viewBox.size(), expectedSize(file));
             QVERIFY2(facts.texts.size() >= 3, qPrintable(file + QStringLiteral(" shows almost no text")));
         }

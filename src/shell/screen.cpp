@@ -1,6 +1,12 @@
 #include "shell/screen.h"
 
+#include "resources/figure_pages.h"
+#include "resources/units.h"
 #include "shell/screen_registry.h"
+#include "window/picture.h"
+
+#include <QGuiApplication>
+#include <QScreen>
 #include "window/screen_window.h"
 #include "window/text.h"
 #include "window/window_events.h"
@@ -19,6 +25,7 @@ public:
     }
     void windowActivated() override { m_screen.m_registry.windowActivated(m_screen); }
     void windowCloseRequested() override { m_screen.m_registry.userClosed(m_screen); }
+    void windowFirstPainted() override { m_screen.prepareWhatComesNext(); }
 
 private:
     Screen &m_screen;
@@ -113,6 +120,14 @@ void Screen::printLine(std::string_view text)
 {
     if (m_window)
         m_window->properties().print(toQString(text));
+}
+
+void Screen::preparePageAhead(std::string_view page)
+{
+    // A page's picture fills its described client area (as the page's own surface draws it).
+    if (const ScreenDescription *d = findFigurePage(page))
+        Picture::prepareAhead(d->picture, QSize(twipsToPixels(d->clientWidth), twipsToPixels(d->clientHeight)),
+                              QGuiApplication::primaryScreen()->devicePixelRatio());
 }
 
 } // namespace quorvel

@@ -1,6 +1,7 @@
 #include "shell/screen_registry.h"
 
 #include "resources/screen_names.h"
+#include "window/picture.h"
 
 #include <QCoreApplication>
 #include <QEvent>
@@ -17,6 +18,7 @@ ScreenRegistry::~ScreenRegistry()
     m_instances.clear();
     // Windows of unloaded screens were handed to the event loop for deletion; finish that now.
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    stopDrawingAhead();
 }
 
 Screen &ScreenRegistry::screen(std::string_view name)

@@ -27,6 +27,14 @@ bool VascularFunctionCurves::handleEvent(std::string_view control, ControlEvent)
     return runClickHandler(*this, handlers, control);
 }
 
+void VascularFunctionCurves::prepareWhatComesNext()
+{
+    // The first choice of a topic loads all fifteen pages at once: their pictures are ready by then.
+    for (const TopicRow &row : TopicTable::rows())
+        if (row.ownsTopic())
+            preparePageAhead(row.page);
+}
+
 void VascularFunctionCurves::Form_Load()
 {
     // Only the rows: no selection, so the title picture stays on top until the first choice.

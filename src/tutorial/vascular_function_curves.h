@@ -22,6 +22,7 @@ public:
 
 protected:
     bool handleEvent(std::string_view control, ControlEvent event) override;
+    void prepareWhatComesNext() override;
 };
 
 } // namespace quorvel

@@ -299,11 +299,11 @@ void PictureBoxControl::setSeen(bool seen)
     }
 }
 
-void PictureBoxControl::preparePicture(qreal devicePixelRatio)
+void PictureBoxControl::preparePicture(qreal devicePixelRatio, PictureNeed need)
 {
     // Never shown, the client has no size yet: it fills the frame's inside (resizeEvent).
     if (Picture *picture = m_client->picture())
-        picture->prepare(contentsRect().size(), devicePixelRatio);
+        picture->prepare(contentsRect().size(), devicePixelRatio, need);
 }
 
 void PictureBoxControl::showEvent(QShowEvent *event)

@@ -116,7 +116,7 @@ public:
     bool seen() const { return m_seen; }
     void setSeen(bool seen);
     // Starts drawing its picture on another core for the size it has when shown.
-    void preparePicture(qreal devicePixelRatio);
+    void preparePicture(qreal devicePixelRatio, PictureNeed need = PictureNeed::Ahead);
 
 protected:
     void resizeEvent(QResizeEvent *event) override;

@@ -3,7 +3,7 @@
 #include "window/text.h"
 
 #include <QCache>
-#include <QFile>
+#include <QResource>
 #include <QPainter>
 #include <QThread>
 #include <QThreadPool>
@@ -11,7 +11,9 @@
 #include <algorithm>
 #include <atomic>
 #include <condition_variable>
+#include <map>
 #include <mutex>
+#include <set>
 
 namespace quorvel {
 
@@ -77,16 +79,57 @@ QString renderingKey(std::string_view file, QSize size, qreal devicePixelRatio)
         .arg(devicePixelRatio);
 }
 
-// Pictures are drawn ahead on all cores but one: the one left answers the student meanwhile.
-QThreadPool &preparingPool()
+// Pictures are drawn on all cores but one: the one left answers the student meanwhile. Drawings
+// ahead run at idle priority, so they never slow what the student waits for, the X server and the
+// window manager included; those needed now run at normal priority.
+struct DrawnAhead;
+DrawnAhead &drawnAhead();
+
+QThreadPool &preparingPool(PictureNeed need)
 {
-    static QThreadPool pool;
+    (void)drawnAhead(); // made first, so that it outlives the threads that fill it
+    static QThreadPool ahead, now;
     static const bool sized = [] {
-        pool.setMaxThreadCount(std::max(1, QThread::idealThreadCount() - 1));
+        for (auto [pool, priority] : {std::pair{&ahead, QThread::IdlePriority}, {&now, QThread::NormalPriority}}) {
+            pool->setMaxThreadCount(std::max(1, QThread::idealThreadCount() - 1));
+            pool->setThreadPriority(priority);
+        }
         return true;
     }();
     Q_UNUSED(sized);
-    return pool;
+    return need == PictureNeed::Now ? now : ahead;
+}
+
+// Pictures of screens not open yet, drawn ahead (Picture::prepareAhead). The drawing threads leave
+// them here; this thread moves them among the kept renderings when it next looks for one.
+struct DrawnAhead {
+    std::mutex mutex;
+    std::map<QString, QImage> drawn; // under the mutex
+    std::set<QString> asked;         // this thread only
+};
+
+DrawnAhead &drawnAhead()
+{
+    static DrawnAhead store;
+    return store;
+}
+
+void keep(const QString &key, const QImage &image)
+{
+    if (!renderings().contains(key))
+        renderings().insert(key, new QImage(image), int(image.sizeInBytes() / 1024));
+}
+
+const QImage *keptRendering(const QString &key)
+{
+    DrawnAhead &ahead = drawnAhead();
+    {
+        const std::lock_guard lock(ahead.mutex);
+        for (auto &[drawnKey, image] : ahead.drawn)
+            keep(drawnKey, image);
+        ahead.drawn.clear();
+    }
+    return renderings().object(key);
 }
 
 QString pictureResourcePath(std::string_view file)
@@ -99,21 +142,33 @@ QString pictureResourcePath(std::string_view file)
 void forgetKeptRenderings()
 {
     renderings().clear();
+    const std::lock_guard lock(drawnAhead().mutex);
+    drawnAhead().drawn.clear();
+    drawnAhead().asked.clear();
 }
 
 void waitForPreparedPictures()
 {
-    preparingPool().waitForDone();
+    preparingPool(PictureNeed::Now).waitForDone();
+    preparingPool(PictureNeed::Ahead).waitForDone();
+}
+
+void stopDrawingAhead()
+{
+    preparingPool(PictureNeed::Ahead).clear();
+    waitForPreparedPictures();
 }
 
 std::unique_ptr<Picture> Picture::load(const PictureRef &ref)
 {
     if (ref.empty())
         return nullptr;
-    QFile file(pictureResourcePath(ref.file));
-    if (!file.open(QIODevice::ReadOnly))
+    // Stored uncompressed in the program, a document is read where it lies, neither unpacked nor
+    // copied: a screen's pictures cost no time to load and no memory until they are drawn.
+    const QResource resource(pictureResourcePath(ref.file));
+    if (!resource.isValid())
         return nullptr;
-    return std::unique_ptr<Picture>(new Picture(ref.kind, ref.file, file.readAll()));
+    return std::unique_ptr<Picture>(new Picture(ref.kind, ref.file, resource.uncompressedData()));
 }
 
 Picture::Picture(PictureKind kind, std::string_view file, QByteArray svg) : m_kind(kind), m_file(file), m_svg(svg) {}
@@ -133,6 +188,12 @@ const Picture::Reading &Picture::read() const
         }
     });
     return m_reading;
+}
+
+const PictureLabels &Picture::labels() const
+{
+    std::call_once(m_labelsOnce, [this] { m_labels = scanPictureLabels(m_svg); });
+    return m_labels;
 }
 
 QRect Picture::targetRect(const QSize &clientSize) const
@@ -165,19 +226,43 @@ bool Picture::matches(const QImage &image, QSize size, qreal devicePixelRatio)
            image.size() == (QSizeF(size) * devicePixelRatio).toSize();
 }
 
-void Picture::prepare(const QSize &clientSize, qreal devicePixelRatio)
+void Picture::prepare(const QSize &clientSize, qreal devicePixelRatio, PictureNeed need)
 {
     const QSize size = targetRect(clientSize).size(); // a bitmap's own size is known once it is read
-    if (size.isEmpty() || matches(m_cache, size, devicePixelRatio) || m_pending)
+    if (size.isEmpty() || matches(m_cache, size, devicePixelRatio))
         return;
-    if (const QImage *kept = renderings().object(renderingKey(m_file, size, devicePixelRatio))) {
-        m_cache = *kept;
+    if (!m_pending) {
+        if (const QImage *kept = keptRendering(renderingKey(m_file, size, devicePixelRatio))) {
+            m_cache = *kept;
+            return;
+        }
+        m_pending = std::make_shared<PictureRendering>(*this, size, devicePixelRatio);
+    } else if (need == PictureNeed::Ahead) {
         return;
     }
-    m_pending = std::make_shared<PictureRendering>(*this, size, devicePixelRatio);
-    preparingPool().start([rendering = m_pending] {
+    // Whichever thread comes to it first draws it; the other finds it claimed.
+    preparingPool(need).start([rendering = m_pending] {
         if (rendering->claim())
             rendering->run();
+    });
+}
+
+void Picture::prepareAhead(const PictureRef &ref, const QSize &clientSize, qreal devicePixelRatio)
+{
+    // A bitmap's size is known only once it is read; the pages drawn ahead are metafiles.
+    if (ref.kind == PictureKind::Bitmap || clientSize.isEmpty())
+        return;
+    const QString key = renderingKey(ref.file, clientSize, devicePixelRatio);
+    if (drawnAhead().asked.contains(key) || renderings().contains(key))
+        return;
+    std::shared_ptr<Picture> picture = load(ref);
+    if (!picture)
+        return;
+    drawnAhead().asked.insert(key);
+    preparingPool(PictureNeed::Ahead).start([picture, key, clientSize, devicePixelRatio] {
+        QImage image = picture->render(clientSize, devicePixelRatio);
+        const std::lock_guard lock(drawnAhead().mutex);
+        drawnAhead().drawn.emplace(key, std::move(image));
     });
 }
 
@@ -195,11 +280,10 @@ void Picture::paint(QPainter &painter, const QSize &clientSize, qreal devicePixe
             m_pending.reset();
         }
         if (!matches(m_cache, target.size(), devicePixelRatio)) {
-            const QImage *kept = renderings().object(key);
+            const QImage *kept = keptRendering(key);
             m_cache = kept ? *kept : render(target.size(), devicePixelRatio);
         }
-        if (!renderings().contains(key))
-            renderings().insert(key, new QImage(m_cache), int(m_cache.sizeInBytes() / 1024));
+        keep(key, m_cache);
     }
     painter.drawImage(target.topLeft(), m_cache);
 }

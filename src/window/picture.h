@@ -19,6 +19,10 @@ namespace quorvel {
 
 class PictureRendering;
 
+// Ahead: drawn while the student reads, on cores nothing else wants. Now: the screen opening
+// shows it, and the rest of the opening goes on meanwhile on this core.
+enum class PictureNeed { Ahead, Now };
+
 class Picture
 {
 public:
@@ -27,14 +31,18 @@ public:
     ~Picture();
 
     // Starts drawing the picture for a client area of this size on another core, so that it is
-    // ready when it is shown. Should it be painted first, the painting draws it itself.
-    void prepare(const QSize &clientSize, qreal devicePixelRatio);
+    // ready when it is shown. Should it be painted first, the painting draws it itself. A drawing
+    // asked ahead and then needed now moves to the front.
+    void prepare(const QSize &clientSize, qreal devicePixelRatio, PictureNeed need = PictureNeed::Ahead);
     void paint(QPainter &painter, const QSize &clientSize, qreal devicePixelRatio);
+    // Draws the picture of a screen not open yet, at idle priority, and keeps the rendering for
+    // when the screen opens.
+    static void prepareAhead(const PictureRef &ref, const QSize &clientSize, qreal devicePixelRatio);
 
     PictureKind kind() const { return m_kind; }
     QSize naturalSize() const { return read().naturalSize; }
-    const QString &title() const { return read().scan.title; }
-    const QString &description() const { return read().scan.description; }
+    const QString &title() const { return labels().title; }
+    const QString &description() const { return labels().description; }
 
 private:
     // What the one reading of the document found: most pictures of a screen are never shown, so
@@ -48,6 +56,7 @@ private:
 
     Picture(PictureKind kind, std::string_view file, QByteArray svg);
     const Reading &read() const;
+    const PictureLabels &labels() const;
     QRect targetRect(const QSize &clientSize) const;
     QImage render(QSize size, qreal devicePixelRatio);
     static bool matches(const QImage &image, QSize size, qreal devicePixelRatio);
@@ -57,6 +66,8 @@ private:
     const QByteArray m_svg;
     mutable std::once_flag m_readOnce;
     mutable Reading m_reading;
+    mutable std::once_flag m_labelsOnce;
+    mutable PictureLabels m_labels;
     // The split document and its renderer, made by the first rendering and kept for the next.
     // Only render() touches it, and renderings of one picture never overlap: a rendering asked of
     // another core is taken over or waited for before the picture is drawn here.
@@ -70,5 +81,8 @@ private:
 void forgetKeptRenderings();
 // Waits until every picture asked to be drawn ahead has been.
 void waitForPreparedPictures();
+// Drops the drawings of unopened screens' pictures not started yet and waits for the rest: nothing
+// may draw once the program's screens are gone.
+void stopDrawingAhead();
 
 } // namespace quorvel

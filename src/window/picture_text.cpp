@@ -192,6 +192,17 @@ QSize declaredSize(const QXmlStreamAttributes &attributes)
     return width && height ? QSize(int(*width), int(*height)) : QSize();
 }
 
+// At a start tag: reads a <title> or <desc> into the labels if it is the first of its kind with
+// text in it, leaving the reader after its end tag. False for any other element.
+bool readLabel(QXmlStreamReader &xml, QStringView name, PictureLabels &labels)
+{
+    QString *told = name == u"title" ? &labels.title : name == u"desc" ? &labels.description : nullptr;
+    if (!told || !told->isEmpty())
+        return false;
+    *told = xml.readElementText(QXmlStreamReader::IncludeChildElements).trimmed();
+    return true;
+}
+
 QString shapeName(qsizetype index)
 {
     return QStringLiteral("qv-shape-%1").arg(index);
@@ -206,6 +217,7 @@ PictureScan scanPicture(const QByteArray &svg)
     const QString document = QString::fromUtf8(svg);
     QXmlStreamReader xml(document);
     QList<InheritedStyle> styles{InheritedStyle{}};
+    PictureLabels labels;
     while (!xml.atEnd()) {
         const auto token = xml.readNext();
         if (token == QXmlStreamReader::StartElement) {
@@ -247,13 +259,9 @@ PictureScan scanPicture(const QByteArray &svg)
                 scan.texts.append(std::move(found));
                 continue;
             }
-            // The first <title> and <desc> with any text in them are the picture's, for screen readers.
-            QString *told = name == u"title" ? &scan.title : name == u"desc" ? &scan.description : nullptr;
-            if (told && told->isEmpty()) {
-                *told = xml.readElementText(QXmlStreamReader::IncludeChildElements).trimmed();
+            if (readLabel(xml, name, labels))
                 continue;
-            }
-            if (!told) {
+            if (name != u"title" && name != u"desc") {
                 const QXmlStreamAttributes attributes = xml.attributes();
                 style.understood &= applyAttributes(name == u"svg" ? presentationOnly(attributes) : attributes, style);
             }
@@ -266,7 +274,24 @@ PictureScan scanPicture(const QByteArray &svg)
         }
     }
     scan.wellFormed = !xml.hasError();
+    scan.title = std::move(labels.title);
+    scan.description = std::move(labels.description);
     return scan;
+}
+
+PictureLabels scanPictureLabels(const QByteArray &svg)
+{
+    PictureLabels labels;
+    QXmlStreamReader xml(svg);
+    while (!xml.atEnd() && (labels.title.isEmpty() || labels.description.isEmpty())) {
+        if (xml.readNext() != QXmlStreamReader::StartElement)
+            continue;
+        if (xml.name() == u"text") // its characters are the picture's own text, never a label
+            xml.skipCurrentElement();
+        else
+            readLabel(xml, xml.name(), labels);
+    }
+    return labels;
 }
 
 namespace {

@@ -54,11 +54,21 @@ struct ScannedText {
     int shapesBefore = 0;  // how many shapes precede it in the document
 };
 
+// What a screen reader is told of a picture.
+struct PictureLabels {
+    QString title;       // the first <title> with text in it
+    QString description; // the first <desc> with text in it
+};
+
+// Reads only as far into the document as its labels: they open a picture, and a picture's box is
+// named when its screen opens, long before (if ever) it is drawn.
+PictureLabels scanPictureLabels(const QByteArray &svg);
+
 // What the one reading of a picture's document finds.
 struct PictureScan {
     QByteArray svg;
-    QString title;       // the first <title>, for screen readers
-    QString description; // the first <desc>
+    QString title;
+    QString description;
     QList<ScannedText> texts;
     QList<qsizetype> shapeNameEnds; // just after each shape's element name in its start tag
     // The size the document declares, when its <svg> gives width and height as plain numbers of

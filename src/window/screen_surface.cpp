@@ -12,14 +12,18 @@ namespace quorvel {
 
 ScreenSurface::ScreenSurface(QWidget *parent, const ScreenDescription &d)
     : PictureSurface(parent, d.backColor.value_or(defaultScreenBackColor), d.foreColor.value_or(defaultScreenForeColor),
-                     Picture::load(d.picture))
+                     Picture::load(d.picture)),
+      m_describedClient(twipsToPixels(d.clientWidth), twipsToPixels(d.clientHeight))
 {
     setFont(toQFont(d.font.value_or(defaultFont)));
-    if (Picture *p = picture()) {
-        // A page's picture fills its client area: start drawing it while the window is being built.
-        const QSize client(twipsToPixels(d.clientWidth), twipsToPixels(d.clientHeight));
-        p->prepare(client, QGuiApplication::primaryScreen()->devicePixelRatio());
-    }
+    // A page's picture fills its client area: drawing starts while the window is being built.
+    preparePicture(PictureNeed::Ahead);
+}
+
+void ScreenSurface::preparePicture(PictureNeed need)
+{
+    if (Picture *p = picture())
+        p->prepare(m_describedClient, QGuiApplication::primaryScreen()->devicePixelRatio(), need);
 }
 
 int ScreenSurface::lineHeight() const

@@ -20,12 +20,15 @@ public:
     void print(const QString &text);
     const QStringList &printedLines() const { return m_lines; }
     int lineHeight() const;
+    // Starts drawing the screen's picture for its client area on another core.
+    void preparePicture(PictureNeed need);
 
 protected:
     void paintEvent(QPaintEvent *event) override;
 
 private:
     QStringList m_lines;
+    QSize m_describedClient;
 };
 
 } // namespace quorvel

@@ -219,6 +219,7 @@ void ScreenWindow::showScreen()
     if (!m_description.showInTaskbar)
         requestNoTaskbarButton(*this);
     if (!m_placed) {
+        prepareSeenPictures();
         place();
         m_placed = true;
         if (m_description.windowState == WindowState::Maximized)
@@ -247,6 +248,18 @@ bool ScreenWindow::eventFilter(QObject *watched, QEvent *event)
     return QMainWindow::eventFilter(watched, event);
 }
 
+void ScreenWindow::prepareSeenPictures()
+{
+    // Drawn on another core while this one maps and paints the rest of the window.
+    m_surface->preparePicture(PictureNeed::Now);
+    const qreal ratio = devicePixelRatioF();
+    for (const ControlDescription &d : m_description.controls) {
+        auto *box = qobject_cast<PictureBoxControl *>(control(d.name));
+        if (box && box->seen())
+            box->preparePicture(ratio, PictureNeed::Now);
+    }
+}
+
 void ScreenWindow::prepareUnseenPictures()
 {
     // A student reads a screen before choosing what it shows next: the panels and figures that
@@ -257,6 +270,8 @@ void ScreenWindow::prepareUnseenPictures()
         if (box && !box->seen()) // hidden or covered: not drawn yet
             box->preparePicture(ratio);
     }
+    if (m_events)
+        m_events->windowFirstPainted();
 }
 
 void ScreenWindow::focusFirstControl()

@@ -76,6 +76,7 @@ private:
     QSize describedSize() const; // the frame's inside: client area and menu bar
     void place();
     void focusFirstControl();
+    void prepareSeenPictures();
     void prepareUnseenPictures();
     QWidget *containerWidget(std::string_view container) const;
     void publishDescription();

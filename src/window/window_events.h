@@ -17,6 +17,8 @@ public:
     virtual void windowActivated() = 0;
     // The user closed the window through its frame.
     virtual void windowCloseRequested() = 0;
+    // The window has been painted on the screen for the first time: the student reads it.
+    virtual void windowFirstPainted() {}
 };
 
 } // namespace quorvel

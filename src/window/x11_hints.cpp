@@ -9,18 +9,27 @@
 
 #include <algorithm>
 #include <cmath>
+#include <map>
 #include <memory>
+#include <string>
+#include <string_view>
 #include <vector>
 
 namespace quorvel {
 
 namespace {
+// Atoms never change while the program runs: each is asked of the server once, not at every opening.
 xcb_atom_t internAtom(xcb_connection_t *connection, const char *name)
 {
+    static std::map<std::string, xcb_atom_t, std::less<>> known;
+    if (const auto it = known.find(std::string_view(name)); it != known.end())
+        return it->second;
     const auto cookie = xcb_intern_atom(connection, 0, uint16_t(std::char_traits<char>::length(name)), name);
     std::unique_ptr<xcb_intern_atom_reply_t, decltype(&free)> reply(xcb_intern_atom_reply(connection, cookie, nullptr),
                                                                     &free);
-    return reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
+    if (!reply)
+        return XCB_ATOM_NONE;
+    return known[name] = reply->atom;
 }
 xcb_connection_t *x11Connection()
 {
@@ -63,12 +72,10 @@ void requestNoTaskbarButton(QWidget &window)
     xcb_flush(connection);
 }
 
-QMargins expectedFrameMargins(QWidget &window)
+namespace {
+// What the window manager answers: left, right, top, bottom in device pixels; empty if it does not.
+std::vector<uint32_t> askFrameExtents(xcb_connection_t *connection, xcb_window_t id)
 {
-    xcb_connection_t *connection = x11Connection();
-    if (!connection)
-        return {};
-    const auto id = xcb_window_t(window.winId());
     const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(connection)).data->root;
     const xcb_atom_t request = internAtom(connection, "_NET_REQUEST_FRAME_EXTENTS");
     const xcb_atom_t extents = internAtom(connection, "_NET_FRAME_EXTENTS");
@@ -88,10 +95,21 @@ QMargins expectedFrameMargins(QWidget &window)
     const QDeadlineTimer deadline(1000);
     std::vector<uint32_t> frame;
     while ((frame = property32(connection, id, extents, XCB_ATOM_CARDINAL)).size() != 4 && !deadline.hasExpired())
-        QThread::msleep(2);
+        QThread::usleep(250);
+    return frame.size() == 4 ? frame : std::vector<uint32_t>{};
+}
+} // namespace
+
+QMargins expectedFrameMargins(QWidget &window)
+{
+    xcb_connection_t *connection = x11Connection();
+    if (!connection)
+        return {};
+    // Asked for each window: one answer kept for each kind of window (flags and fixed size) left a
+    // topic page outside a small screen's work area under metacity.
+    const std::vector<uint32_t> frame = askFrameExtents(connection, xcb_window_t(window.winId()));
     if (frame.size() != 4)
         return {};
-    // Left, right, top, bottom in device pixels.
     const qreal ratio = window.devicePixelRatioF();
     const auto logical = [ratio](uint32_t pixels) { return int(std::ceil(pixels / ratio)); };
     return {logical(frame[0]), logical(frame[2]), logical(frame[1]), logical(frame[3])};
