@@ -13,7 +13,6 @@
 #include <condition_variable>
 #include <map>
 #include <mutex>
-#include <set>
 
 namespace quorvel {
 
@@ -25,6 +24,12 @@ public:
     PictureRendering(Picture &picture, QSize size, qreal devicePixelRatio)
         : m_picture(picture), m_size(size), m_devicePixelRatio(devicePixelRatio)
     {}
+    // Of a picture of its own: one drawn ahead for a screen not open yet.
+    PictureRendering(std::unique_ptr<Picture> own, QSize size, qreal devicePixelRatio)
+        : PictureRendering(*own, size, devicePixelRatio)
+    {
+        m_own = std::move(own);
+    }
     bool claim() { return !m_claimed.exchange(true); }
     void run()
     {
@@ -43,6 +48,11 @@ public:
         m_finished.wait(lock, [this] { return m_done; });
         return m_image;
     }
+    bool finished()
+    {
+        const std::lock_guard lock(m_mutex);
+        return m_done;
+    }
     // For a picture that goes: a rendering not started never will be; one under way is waited for.
     void cancel()
     {
@@ -51,6 +61,7 @@ public:
     }
 
 private:
+    std::unique_ptr<Picture> m_own;
     Picture &m_picture;
     const QSize m_size;
     const qreal m_devicePixelRatio;
@@ -82,12 +93,9 @@ QString renderingKey(std::string_view file, QSize size, qreal devicePixelRatio)
 // Pictures are drawn on all cores but one: the one left answers the student meanwhile. Drawings
 // ahead run at idle priority, so they never slow what the student waits for, the X server and the
 // window manager included; those needed now run at normal priority.
-struct DrawnAhead;
-DrawnAhead &drawnAhead();
 
 QThreadPool &preparingPool(PictureNeed need)
 {
-    (void)drawnAhead(); // made first, so that it outlives the threads that fill it
     static QThreadPool ahead, now;
     static const bool sized = [] {
         for (auto [pool, priority] : {std::pair{&ahead, QThread::IdlePriority}, {&now, QThread::NormalPriority}}) {
@@ -100,17 +108,11 @@ QThreadPool &preparingPool(PictureNeed need)
     return need == PictureNeed::Now ? now : ahead;
 }
 
-// Pictures of screens not open yet, drawn ahead (Picture::prepareAhead). The drawing threads leave
-// them here; this thread moves them among the kept renderings when it next looks for one.
-struct DrawnAhead {
-    std::mutex mutex;
-    std::map<QString, QImage> drawn; // under the mutex
-    std::set<QString> asked;         // this thread only
-};
-
-DrawnAhead &drawnAhead()
+// Renderings of pictures of screens not open yet (Picture::prepareAhead), by their keys. When one
+// is done it joins the kept renderings; a screen that opens before then takes it over.
+std::map<QString, std::shared_ptr<PictureRendering>> &drawnAhead()
 {
-    static DrawnAhead store;
+    static std::map<QString, std::shared_ptr<PictureRendering>> store;
     return store;
 }
 
@@ -122,12 +124,14 @@ void keep(const QString &key, const QImage &image)
 
 const QImage *keptRendering(const QString &key)
 {
-    DrawnAhead &ahead = drawnAhead();
-    {
-        const std::lock_guard lock(ahead.mutex);
-        for (auto &[drawnKey, image] : ahead.drawn)
-            keep(drawnKey, image);
-        ahead.drawn.clear();
+    auto &ahead = drawnAhead();
+    for (auto it = ahead.begin(); it != ahead.end();) {
+        if (!it->second->finished()) {
+            ++it;
+            continue;
+        }
+        keep(it->first, it->second->take());
+        it = ahead.erase(it);
     }
     return renderings().object(key);
 }
@@ -137,14 +141,24 @@ QString pictureResourcePath(std::string_view file)
     return QStringLiteral(":/pictures/") + toQString(file);
 }
 
+// The rendering under way for a screen not open yet, taken over by one that opens; else null.
+std::shared_ptr<PictureRendering> takeOverDrawnAhead(const QString &key)
+{
+    auto &ahead = drawnAhead();
+    const auto it = ahead.find(key);
+    if (it == ahead.end())
+        return nullptr;
+    std::shared_ptr<PictureRendering> rendering = std::move(it->second);
+    ahead.erase(it);
+    return rendering;
+}
+
 } // namespace
 
 void forgetKeptRenderings()
 {
     renderings().clear();
-    const std::lock_guard lock(drawnAhead().mutex);
-    drawnAhead().drawn.clear();
-    drawnAhead().asked.clear();
+    drawnAhead().clear();
 }
 
 void waitForPreparedPictures()
@@ -157,6 +171,7 @@ void stopDrawingAhead()
 {
     preparingPool(PictureNeed::Ahead).clear();
     waitForPreparedPictures();
+    drawnAhead().clear(); // their documents hold fonts, which must not outlive the application
 }
 
 std::unique_ptr<Picture> Picture::load(const PictureRef &ref)
@@ -232,11 +247,16 @@ void Picture::prepare(const QSize &clientSize, qreal devicePixelRatio, PictureNe
     if (size.isEmpty() || matches(m_cache, size, devicePixelRatio))
         return;
     if (!m_pending) {
-        if (const QImage *kept = keptRendering(renderingKey(m_file, size, devicePixelRatio))) {
+        const QString key = renderingKey(m_file, size, devicePixelRatio);
+        if (const QImage *kept = keptRendering(key)) {
             m_cache = *kept;
             return;
         }
-        m_pending = std::make_shared<PictureRendering>(*this, size, devicePixelRatio);
+        m_pending = takeOverDrawnAhead(key);
+        if (!m_pending)
+            m_pending = std::make_shared<PictureRendering>(*this, size, devicePixelRatio);
+        else if (need == PictureNeed::Ahead)
+            return; // already on its way
     } else if (need == PictureNeed::Ahead) {
         return;
     }
@@ -253,16 +273,16 @@ void Picture::prepareAhead(const PictureRef &ref, const QSize &clientSize, qreal
     if (ref.kind == PictureKind::Bitmap || clientSize.isEmpty())
         return;
     const QString key = renderingKey(ref.file, clientSize, devicePixelRatio);
-    if (drawnAhead().asked.contains(key) || renderings().contains(key))
+    if (drawnAhead().contains(key) || keptRendering(key))
         return;
-    std::shared_ptr<Picture> picture = load(ref);
+    std::unique_ptr<Picture> picture = load(ref);
     if (!picture)
         return;
-    drawnAhead().asked.insert(key);
-    preparingPool(PictureNeed::Ahead).start([picture, key, clientSize, devicePixelRatio] {
-        QImage image = picture->render(clientSize, devicePixelRatio);
-        const std::lock_guard lock(drawnAhead().mutex);
-        drawnAhead().drawn.emplace(key, std::move(image));
+    auto rendering = std::make_shared<PictureRendering>(std::move(picture), clientSize, devicePixelRatio);
+    drawnAhead().emplace(key, rendering);
+    preparingPool(PictureNeed::Ahead).start([rendering] {
+        if (rendering->claim())
+            rendering->run();
     });
 }
 
@@ -278,6 +298,10 @@ void Picture::paint(QPainter &painter, const QSize &clientSize, qreal devicePixe
         if (m_pending) {
             m_cache = m_pending->take(); // drawn here unless a thread has it under way
             m_pending.reset();
+        }
+        if (!matches(m_cache, target.size(), devicePixelRatio)) {
+            if (auto ahead = takeOverDrawnAhead(key))
+                m_cache = ahead->take();
         }
         if (!matches(m_cache, target.size(), devicePixelRatio)) {
             const QImage *kept = keptRendering(key);
