@@ -136,6 +136,21 @@ const QImage *keptRendering(const QString &key)
     return renderings().object(key);
 }
 
+// The renderings that open screens have asked for, by their keys: a picture already on its way
+// for a screen is not drawn ahead a second time.
+std::map<QString, std::weak_ptr<PictureRendering>> &askedByScreens()
+{
+    static std::map<QString, std::weak_ptr<PictureRendering>> store;
+    return store;
+}
+
+bool askedByAScreen(const QString &key)
+{
+    auto &asked = askedByScreens();
+    std::erase_if(asked, [](const auto &entry) { return entry.second.expired(); });
+    return asked.contains(key);
+}
+
 QString pictureResourcePath(std::string_view file)
 {
     return QStringLiteral(":/pictures/") + toQString(file);
@@ -253,8 +268,10 @@ void Picture::prepare(const QSize &clientSize, qreal devicePixelRatio, PictureNe
             return;
         }
         m_pending = takeOverDrawnAhead(key);
-        if (!m_pending)
+        if (!m_pending) {
             m_pending = std::make_shared<PictureRendering>(*this, size, devicePixelRatio);
+            askedByScreens()[key] = m_pending;
+        }
         else if (need == PictureNeed::Ahead)
             return; // already on its way
     } else if (need == PictureNeed::Ahead) {
@@ -273,7 +290,7 @@ void Picture::prepareAhead(const PictureRef &ref, const QSize &clientSize, qreal
     if (ref.kind == PictureKind::Bitmap || clientSize.isEmpty())
         return;
     const QString key = renderingKey(ref.file, clientSize, devicePixelRatio);
-    if (drawnAhead().contains(key) || keptRendering(key))
+    if (drawnAhead().contains(key) || askedByAScreen(key) || keptRendering(key))
         return;
     std::unique_ptr<Picture> picture = load(ref);
     if (!picture)
