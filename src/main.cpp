@@ -25,7 +25,7 @@ int main(int argc, char *argv[])
     QGuiApplication::setDesktopFileName(QStringLiteral("org.quorvel.Quorvel"));
     quorvel::applyProgramStyle(app);
 
-    quorvel::ScreenRegistry registry(quorvel::createScreen);
+    quorvel::ScreenRegistry registry(quorvel::createScreen, quorvel::describeScreen);
     registry.setEndHandler([] { QCoreApplication::exit(0); });
     registry.show(quorvel::screen_name::Introduction);
     return registry.ended() ? EXIT_SUCCESS : app.exec();

@@ -55,7 +55,7 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     applyProgramStyle(app);
-    ScreenRegistry registry(createScreen);
+    ScreenRegistry registry(createScreen, describeScreen);
     registry.setEndHandler([] { QCoreApplication::exit(0); });
     bench::GeometryProbe probe([&](const QStringList &words) { return locate(registry, words); });
     registry.show(screen_name::Introduction);

@@ -1,14 +1,18 @@
 #include "catalogue/screen_catalogue.h"
 
 #include "glossary/glossary.h"
+#include "glossary/glossary_content.h"
 #include "menustrip/form22.h"
 #include "practice_test/practice_test.h"
+#include "practice_test/practice_test_description.h"
 #include "resources/figure_pages.h"
 #include "resources/screen_names.h"
 #include "shell/figure_page.h"
 #include "tutorial/vascular_function_curves.h"
 #include "welcome/instructions.h"
+#include "welcome/instructions_content.h"
 #include "welcome/introduction.h"
+#include "welcome/introduction_content.h"
 
 #include <vector>
 
@@ -55,6 +59,15 @@ std::unique_ptr<Screen> createScreen(ScreenRegistry &registry, std::string_view 
             return entry.create(registry, name);
     }
     return nullptr;
+}
+
+const ScreenDescription *describeScreen(std::string_view name)
+{
+    for (const ScreenDescription *d : {&introductionDescription, &instructionsDescription, &glossaryDescription,
+                                       &vascularFunctionCurvesDescription, &testDescription, &form22Description})
+        if (d->name == name)
+            return d;
+    return findFigurePage(name);
 }
 
 } // namespace quorvel

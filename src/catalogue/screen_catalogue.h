@@ -21,5 +21,7 @@ std::span<const CatalogueEntry> screenCatalogue();
 
 // The instance of the named screen; null for a name the catalogue does not hold.
 std::unique_ptr<Screen> createScreen(ScreenRegistry &registry, std::string_view name);
+// The description of the named screen, without making it; null for a name it does not hold.
+const ScreenDescription *describeScreen(std::string_view name);
 
 } // namespace quorvel

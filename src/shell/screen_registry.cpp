@@ -2,6 +2,7 @@
 
 #include "resources/screen_names.h"
 #include "window/picture.h"
+#include "window/screen_window.h"
 
 #include <QCoreApplication>
 #include <QEvent>
@@ -10,7 +11,15 @@
 
 namespace quorvel {
 
-ScreenRegistry::ScreenRegistry(Factory factory) : m_factory(std::move(factory)) {}
+ScreenRegistry::ScreenRegistry(Factory factory, Describer describer)
+    : m_factory(std::move(factory)), m_describer(std::move(describer))
+{}
+
+void ScreenRegistry::prepareAhead(std::string_view name) const
+{
+    if (const ScreenDescription *d = m_describer ? m_describer(name) : nullptr)
+        prepareShownPicturesAhead(*d);
+}
 
 ScreenRegistry::~ScreenRegistry()
 {

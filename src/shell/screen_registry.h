@@ -17,7 +17,9 @@ class ScreenRegistry
 public:
     using Factory = std::function<std::unique_ptr<Screen>(ScreenRegistry &, std::string_view name)>;
 
-    explicit ScreenRegistry(Factory factory);
+    // What a screen shows before it is made; without one nothing is drawn ahead (prepareAhead).
+    using Describer = std::function<const ScreenDescription *(std::string_view name)>;
+    explicit ScreenRegistry(Factory factory, Describer describer = {});
     ~ScreenRegistry();
     ScreenRegistry(const ScreenRegistry &) = delete;
     ScreenRegistry &operator=(const ScreenRegistry &) = delete;
@@ -49,6 +51,10 @@ public:
     bool ended() const { return m_ended; }
     void setEndHandler(std::function<void()> handler) { m_endHandler = std::move(handler); }
 
+    // Draws the pictures the named screen shows when it opens, on a core nothing else wants, while
+    // the student reads the screen that opens it.
+    void prepareAhead(std::string_view name) const;
+
     // Reports from the windows.
     void windowActivated(Screen &screen);
     void userClosed(Screen &screen);
@@ -59,6 +65,7 @@ private:
     bool anyVisibleScreenWithTitleBar() const;
 
     Factory m_factory;
+    Describer m_describer;
     std::map<std::string, std::unique_ptr<Screen>, std::less<>> m_instances;
     std::vector<Screen *> m_forms;
     Screen *m_active = nullptr;

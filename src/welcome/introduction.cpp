@@ -32,6 +32,12 @@ void Introduction::mnuInstruct_Click()
 {
     registry().show(screen_name::Instructions);
 }
+void Introduction::prepareWhatComesNext()
+{
+    // The tutorial opens on its title slide, the largest picture a student waits for from here.
+    registry().prepareAhead(screen_name::VascularFunctionCurves);
+}
+
 void Introduction::mnuVFC_Click()
 {
     registry().show(screen_name::VascularFunctionCurves);

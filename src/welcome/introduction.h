@@ -19,6 +19,7 @@ public:
 
 protected:
     bool handleEvent(std::string_view control, ControlEvent event) override;
+    void prepareWhatComesNext() override;
 };
 
 } // namespace quorvel

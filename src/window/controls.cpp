@@ -1,6 +1,7 @@
 #include "window/controls.h"
 #include "window/text.h"
 
+#include "resources/units.h"
 #include "window/colours.h"
 #include "window/fonts.h"
 
@@ -275,10 +276,20 @@ void PictureSurface::paintEvent(QPaintEvent *)
         m_picture->paint(painter, size(), devicePixelRatioF());
 }
 
+namespace {
+constexpr int pictureBoxLineWidth = 2; // a sunken panel's frame is as wide as its line
+}
+
+QSize PictureBoxControl::clientSize(const ControlDescription &d)
+{
+    return QSize(twipsToPixels(d.width), twipsToPixels(d.height)) -
+           QSize(2 * pictureBoxLineWidth, 2 * pictureBoxLineWidth);
+}
+
 PictureBoxControl::PictureBoxControl(const ControlDescription &d, QWidget *parent) : QFrame(parent)
 {
     setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    setLineWidth(2);
+    setLineWidth(pictureBoxLineWidth);
     // The frame and its client cover every pixel, so boxes stacked beneath are not painted at all.
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::NoFocus);

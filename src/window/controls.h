@@ -115,6 +115,8 @@ public:
     // A screen reader hears only of pictures that are seen.
     bool seen() const { return m_seen; }
     void setSeen(bool seen);
+    // The size of the client inside the frame of a box of that description.
+    static QSize clientSize(const ControlDescription &d);
     // Starts drawing its picture on another core for the size it has when shown.
     void preparePicture(qreal devicePixelRatio, PictureNeed need = PictureNeed::Ahead);
 

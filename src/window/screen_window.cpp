@@ -248,6 +248,25 @@ bool ScreenWindow::eventFilter(QObject *watched, QEvent *event)
     return QMainWindow::eventFilter(watched, event);
 }
 
+void prepareShownPicturesAhead(const ScreenDescription &d)
+{
+    const qreal ratio = QGuiApplication::primaryScreen()->devicePixelRatio();
+    Picture::prepareAhead(d.picture, QSize(twipsToPixels(d.clientWidth), twipsToPixels(d.clientHeight)), ratio);
+    const auto shown = [&](const ControlDescription &c) {
+        for (const ControlDescription *at = &c; at;) {
+            if (!at->visible)
+                return false;
+            const auto container = std::find_if(d.controls.begin(), d.controls.end(),
+                                                [&](const ControlDescription &o) { return o.name == at->container; });
+            at = container == d.controls.end() ? nullptr : &*container;
+        }
+        return true;
+    };
+    for (const ControlDescription &c : d.controls)
+        if (c.kind == ControlKind::PictureBox && shown(c))
+            Picture::prepareAhead(c.picture, PictureBoxControl::clientSize(c), ratio);
+}
+
 void ScreenWindow::prepareSeenPictures()
 {
     // Drawn on another core while this one maps and paints the rest of the window.

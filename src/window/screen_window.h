@@ -22,6 +22,10 @@ class QAction;
 
 namespace quorvel {
 
+// Draws ahead, at idle priority, the pictures a screen shows as it opens (its own and those of its
+// boxes shown from the start), for when it opens.
+void prepareShownPicturesAhead(const ScreenDescription &d);
+
 class ListBoxControl;
 class ScreenSurface;
 
