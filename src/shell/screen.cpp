@@ -1,12 +1,7 @@
 #include "shell/screen.h"
 
 #include "resources/figure_pages.h"
-#include "resources/units.h"
 #include "shell/screen_registry.h"
-#include "window/picture.h"
-
-#include <QGuiApplication>
-#include <QScreen>
 #include "window/screen_window.h"
 #include "window/text.h"
 #include "window/window_events.h"
@@ -124,10 +119,8 @@ void Screen::printLine(std::string_view text)
 
 void Screen::preparePageAhead(std::string_view page)
 {
-    // A page's picture fills its described client area (as the page's own surface draws it).
     if (const ScreenDescription *d = findFigurePage(page))
-        Picture::prepareAhead(d->picture, QSize(twipsToPixels(d->clientWidth), twipsToPixels(d->clientHeight)),
-                              QGuiApplication::primaryScreen()->devicePixelRatio());
+        prepareShownPicturesAhead(*d);
 }
 
 } // namespace quorvel

@@ -34,7 +34,7 @@ void Introduction::mnuInstruct_Click()
 }
 void Introduction::prepareWhatComesNext()
 {
-    // The tutorial opens on its title slide, the largest picture a student waits for from here.
+    // The tutorial opens on its title slide: drawn meanwhile, it appears with the window.
     registry().prepareAhead(screen_name::VascularFunctionCurves);
 }
 

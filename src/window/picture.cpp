@@ -93,7 +93,6 @@ QString renderingKey(std::string_view file, QSize size, qreal devicePixelRatio)
 // Pictures are drawn on all cores but one: the one left answers the student meanwhile. Drawings
 // ahead run at idle priority, so they never slow what the student waits for, the X server and the
 // window manager included; those needed now run at normal priority.
-
 QThreadPool &preparingPool(PictureNeed need)
 {
     static QThreadPool ahead, now;
@@ -271,9 +270,9 @@ void Picture::prepare(const QSize &clientSize, qreal devicePixelRatio, PictureNe
         if (!m_pending) {
             m_pending = std::make_shared<PictureRendering>(*this, size, devicePixelRatio);
             askedByScreens()[key] = m_pending;
-        }
-        else if (need == PictureNeed::Ahead)
+        } else if (need == PictureNeed::Ahead) {
             return; // already on its way
+        }
     } else if (need == PictureNeed::Ahead) {
         return;
     }
