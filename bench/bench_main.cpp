@@ -82,7 +82,7 @@ public:
         for (int i = 0, runs = runsPerMeasurement(); i < runs; ++i) {
             waitForPreparedPictures();
             forgetKeptRenderings(); // every run meets the pictures for the first time
-            ScreenRegistry r(createScreen);
+            ScreenRegistry r(createScreen, describeScreen);
             if (welcomeFirst)
                 r.show("Introduction");
             setup(r);
@@ -133,7 +133,7 @@ int startupProbe(int argc, char **argv)
 {
     QApplication app(argc, argv);
     applyProgramStyle(app);
-    ScreenRegistry registry(createScreen);
+    ScreenRegistry registry(createScreen, describeScreen);
     registry.show("Introduction");
     registry.screen("Introduction").window()->repaint();
     return 0;
@@ -236,7 +236,7 @@ void practiceTest(Bench &b, const QString &when)
 double everyScreenOpened()
 {
     {
-        ScreenRegistry r(createScreen);
+        ScreenRegistry r(createScreen, describeScreen);
         for (const auto &[name, create] : screenCatalogue()) {
             r.show(name);
             paint(r, name);

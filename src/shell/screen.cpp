@@ -1,6 +1,5 @@
 #include "shell/screen.h"
 
-#include "resources/figure_pages.h"
 #include "shell/screen_registry.h"
 #include "window/screen_window.h"
 #include "window/text.h"
@@ -115,12 +114,6 @@ void Screen::printLine(std::string_view text)
 {
     if (m_window)
         m_window->properties().print(toQString(text));
-}
-
-void Screen::preparePageAhead(std::string_view page)
-{
-    if (const ScreenDescription *d = findFigurePage(page))
-        prepareShownPicturesAhead(*d);
 }
 
 } // namespace quorvel

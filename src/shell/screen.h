@@ -54,11 +54,9 @@ protected:
     // Runs the handler of the control's event; false when the screen has none for it.
     virtual bool handleEvent(std::string_view control, ControlEvent event);
 
-    // Once the window is on the screen and the student reads it: a screen that opens pages draws
-    // their pictures meanwhile (preparePageAhead), so that they appear within a frame.
+    // Once the window is on the screen and the student reads it: a screen draws meanwhile what the
+    // screens it opens show (ScreenRegistry::prepareAhead), so that they appear within a frame.
     virtual void prepareWhatComesNext() {}
-    // Draws the picture of a figure page, not loaded yet, at idle priority on another core.
-    static void preparePageAhead(std::string_view page);
 
 private:
     friend class ScreenRegistry;

@@ -32,7 +32,7 @@ void VascularFunctionCurves::prepareWhatComesNext()
     // The first choice of a topic loads all fifteen pages at once: their pictures are ready by then.
     for (const TopicRow &row : TopicTable::rows())
         if (row.ownsTopic())
-            preparePageAhead(row.page);
+            registry().prepareAhead(row.page);
 }
 
 void VascularFunctionCurves::Form_Load()
